@@ -1,0 +1,167 @@
+#pragma once
+
+#include "discovery/devicereply.h"
+
+#include <QByteArrayList>
+#include <QFuture>
+#include <QHash>
+#include <QHostAddress>
+#include <QMainWindow>
+#include <QStringList>
+#include <QUrl>
+#include <QVariant>
+
+#include <vector>
+
+class IPLineEdit;
+class QFile;
+class QHttpMultiPart;
+class QLabel;
+class QLineEdit;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QPushButton;
+class QTimer;
+class QUdpSocket;
+class Ui_MainWindow;
+
+// The one window. It owns the device list, both sockets' state, the trade bookkeeping, the HTTP
+// client state, the timers and every widget; its members are defined in the folder of the
+// subsystem they belong to.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    using deviceReply = ::deviceReply;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+public slots:
+    void newRecvData(QByteArray newRData, unsigned long newRLen);
+    void onTimeOutNetcfg();
+    void onTimeOutWebcfg();
+    void onTimeOutSearch();
+    void on_netCfg_clicked();
+    void on_webCfg_clicked();
+    void on_Search_clicked();
+    void on_cLB_clicked();
+    void replyFinished();
+    int checkPort(QLineEdit *lePort);
+    void onClicked();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+public:
+    // ---- discovery: device list ----
+    std::vector<deviceReply> deviceReplys;
+    std::vector<QByteArray> baRecv;
+    int devct = 0;
+    int cur_row = 9999;
+
+    // ---- discovery: search control ----
+    QUdpSocket *m_qudpSocket = nullptr;
+    QHostAddress address{QHostAddress::AnyIPv4};
+    quint16 nport = 15367;
+    QString mcIP = QStringLiteral("239.255.255.250");
+    QString scIP = QStringLiteral("192.168.0.242");
+    quint16 orgPort = 15000;
+    QString orgIP = QStringLiteral("192.168.0.242");
+    unsigned char searchMode = 'M';
+    QTimer *timSearch = nullptr;
+
+    // ---- discovery: worker ----
+    void InitConcurrent();
+    QFuture<void> fRecv;
+    QLabel *msgLabel = nullptr;
+    QLabel *socketS = nullptr;
+
+    // ---- discovery: reply intake and decoders ----
+    int append201(QByteArray strData);
+    int append407(QByteArray strData);
+
+    // ---- crypto ----
+    quint16 aes_encrypt(quint16 x, unsigned char *p);
+    quint16 aes_decrypt(quint16 x, unsigned char *p, quint8 dec_type);
+    quint16 send_enc(quint16 baHexStrLength, QByteArray &baHexStr);
+    quint16 recv_dec(quint16 baHexStrLength, QByteArray &baHexStr, quint8 dec_type);
+    QByteArray des_encrypt(const QByteArray &clearText, const QByteArray &key);
+    QByteArray des_decrypt(const QByteArray &cipherText, const QByteArray &key);
+
+    // ---- netcfg ----
+    int doResultCount = 0;
+    int doResult[10] = {};
+    int doSetting[10] = {};
+    QString dstMac;
+    QTimer *timSender = nullptr;
+    const int SHOW_DELAY = 3000;
+
+    // ---- webcfg ----
+    int webCFG(QString type);
+    void startRequest(QUrl requestedUrl, QByteArray requestData);
+    QNetworkAccessManager *manager = nullptr;
+    QNetworkReply *reply = nullptr;
+    QStringList webCMD;
+    QByteArrayList cmdContents;
+    QString webTrade;
+    int isWebTradeOver = 1;
+    int webLoginRes = 0;
+    QVariant variantCookies;
+    QTimer *timSenderWebcfg = nullptr;
+    QHttpMultiPart *multiPart = nullptr;
+    QFile *fwFile = nullptr;
+    QString devDatetime;
+    int devNtpSet = 0;
+    QString devNtpServerIP;
+
+    // ---- ui: main window ----
+    Ui_MainWindow *ui = nullptr;
+    bool bMaximize = false;
+    bool detailExpand = true;
+    // Keeps the user out of everything that shares the device list and the trade bookkeeping
+    // while a transaction or a web sequence waits.
+    void setInteractionLocked(bool locked);
+
+    // ---- ui: device table ----
+    void setTableWidget(int row, int column);
+    // Places a decoded record by its MAC: replaces the row showing that MAC, else appends.
+    // Returns the row index.
+    int placeDeviceRow(const deviceReply &record);
+    // Removes every row (the start of a search).
+    void clearDeviceTable();
+
+    // ---- ui: detail form ----
+    void setFrame();
+    void refreshFrame(int isClear);
+    QLineEdit *le_sn = nullptr;
+    QLineEdit *le_fw = nullptr;
+    QLineEdit *le_mac = nullptr;
+    IPLineEdit *le_ipv4 = nullptr;
+    QLineEdit *le_port = nullptr;
+    IPLineEdit *le_mask = nullptr;
+    IPLineEdit *le_gateway = nullptr;
+    IPLineEdit *le_dstip = nullptr;
+    QLineEdit *le_dstport = nullptr;
+    QLineEdit *le_user = nullptr;
+    QLineEdit *le_password = nullptr;
+    QPushButton *netCfg = nullptr;
+    QPushButton *webCfg = nullptr;
+
+    // ---- ui: title bar ----
+    void setTitleBar(QWidget *parent);
+    QLabel *m_pIconLabel = nullptr;
+    QLabel *m_pTitleLabel = nullptr;
+    QPushButton *m_pSetupButton = nullptr;
+    QPushButton *m_pMinimizeButton = nullptr;
+    QPushButton *m_pMaximizeButton = nullptr;
+    QPushButton *m_pCloseButton = nullptr;
+
+    // ---- ui: search row ----
+    void setSearchRow();
+    QString leSingleIPStyle;
+};
