@@ -65,6 +65,10 @@ public:
     int cur_row = 9999;
 
     // ---- discovery: search control ----
+    // Adapter choice and bind of the search socket (first step of the constructor).
+    void initSearchSocket();
+    // Aborts and deletes the search socket; safe to call twice.
+    void releaseSearchSocket();
     QUdpSocket *m_qudpSocket = nullptr;
     QHostAddress address{QHostAddress::AnyIPv4};
     quint16 nport = 15367;
@@ -77,6 +81,9 @@ public:
 
     // ---- discovery: worker ----
     void InitConcurrent();
+    // Ends the receive loop for good: wakes a blocked receive, no restart, waits for the task.
+    // Safe to call more than once.
+    void stopReceiver();
     QFuture<void> fRecv;
     QLabel *msgLabel = nullptr;
     QLabel *socketS = nullptr;

@@ -1,40 +1,22 @@
-// Members whose subsystems are not built yet; each moves to its own folder as it lands.
+// Members whose subsystems are not built yet; each block moves to its own folder as it lands.
 #include "ui/mainwindow.h"
 
 #include <QCloseEvent>
 
+// ui
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Quillon(Morvik Device Config Tool)"));
     resize(873, 540);
 }
 MainWindow::~MainWindow() = default;
-void MainWindow::newRecvData(QByteArray, unsigned long) {}
-void MainWindow::onTimeOutNetcfg() {}
-void MainWindow::onTimeOutWebcfg() {}
-void MainWindow::onTimeOutSearch() {}
-void MainWindow::on_netCfg_clicked() {}
-void MainWindow::on_webCfg_clicked() {}
-void MainWindow::on_Search_clicked() {}
 void MainWindow::on_cLB_clicked() {}
-void MainWindow::replyFinished() {}
 int MainWindow::checkPort(QLineEdit *) { return 0; }
 void MainWindow::onClicked() {}
 void MainWindow::closeEvent(QCloseEvent *event) { QMainWindow::closeEvent(event); }
 void MainWindow::resizeEvent(QResizeEvent *) {}
 void MainWindow::mousePressEvent(QMouseEvent *) {}
 void MainWindow::mouseDoubleClickEvent(QMouseEvent *) {}
-void MainWindow::InitConcurrent() {}
-int MainWindow::append201(QByteArray) { return -1; }
-int MainWindow::append407(QByteArray) { return -1; }
-quint16 MainWindow::aes_encrypt(quint16, unsigned char *) { return 0; }
-quint16 MainWindow::aes_decrypt(quint16, unsigned char *, quint8) { return 0; }
-quint16 MainWindow::send_enc(quint16, QByteArray &) { return 0; }
-quint16 MainWindow::recv_dec(quint16, QByteArray &, quint8) { return 0; }
-QByteArray MainWindow::des_encrypt(const QByteArray &, const QByteArray &) { return {}; }
-QByteArray MainWindow::des_decrypt(const QByteArray &, const QByteArray &) { return {}; }
-int MainWindow::webCFG(QString) { return 0; }
-void MainWindow::startRequest(QUrl, QByteArray) {}
 void MainWindow::setInteractionLocked(bool) {}
 void MainWindow::setTableWidget(int, int) {}
 int MainWindow::placeDeviceRow(const deviceReply &) { return -1; }
@@ -43,3 +25,37 @@ void MainWindow::setFrame() {}
 void MainWindow::refreshFrame(int) {}
 void MainWindow::setTitleBar(QWidget *) {}
 void MainWindow::setSearchRow() {}
+
+// discovery
+
+void MainWindow::newRecvData(QByteArray, unsigned long) {}
+void MainWindow::onTimeOutSearch() {}
+void MainWindow::on_Search_clicked() {}
+void MainWindow::initSearchSocket() {}
+void MainWindow::releaseSearchSocket() {}
+void MainWindow::InitConcurrent() {}
+void MainWindow::stopReceiver() {}
+int MainWindow::append201(QByteArray) { return -1; }
+int MainWindow::append407(QByteArray) { return -1; }
+
+// crypto
+
+quint16 MainWindow::aes_encrypt(quint16, unsigned char *) { return 0; }
+quint16 MainWindow::aes_decrypt(quint16, unsigned char *, quint8) { return 0; }
+quint16 MainWindow::send_enc(quint16, QByteArray &) { return 0; }
+quint16 MainWindow::recv_dec(quint16, QByteArray &, quint8) { return 0; }
+QByteArray MainWindow::des_encrypt(const QByteArray &, const QByteArray &) { return {}; }
+QByteArray MainWindow::des_decrypt(const QByteArray &, const QByteArray &) { return {}; }
+
+// netcfg
+
+void MainWindow::on_netCfg_clicked() {}
+void MainWindow::onTimeOutNetcfg() {}
+
+// webcfg
+
+void MainWindow::on_webCfg_clicked() {}
+void MainWindow::replyFinished() {}
+void MainWindow::onTimeOutWebcfg() {}
+int MainWindow::webCFG(QString) { return 0; }
+void MainWindow::startRequest(QUrl, QByteArray) {}

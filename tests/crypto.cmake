@@ -1,0 +1,1 @@
+# Tests of this subsystem: quillon_add_test(...) lines.
