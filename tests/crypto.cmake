@@ -1,1 +1,3 @@
-# Tests of this subsystem: quillon_add_test(...) lines.
+quillon_add_test(tst_framecipher SOURCES crypto/tst_framecipher.cpp LABELS crypto)
+quillon_add_test(tst_credentialcipher SOURCES crypto/tst_credentialcipher.cpp LABELS crypto)
+quillon_add_test(tst_ciphermembers GUI SOURCES crypto/tst_ciphermembers.cpp LABELS crypto)

@@ -38,15 +38,6 @@ void MainWindow::stopReceiver() {}
 int MainWindow::append201(QByteArray) { return -1; }
 int MainWindow::append407(QByteArray) { return -1; }
 
-// crypto
-
-quint16 MainWindow::aes_encrypt(quint16, unsigned char *) { return 0; }
-quint16 MainWindow::aes_decrypt(quint16, unsigned char *, quint8) { return 0; }
-quint16 MainWindow::send_enc(quint16, QByteArray &) { return 0; }
-quint16 MainWindow::recv_dec(quint16, QByteArray &, quint8) { return 0; }
-QByteArray MainWindow::des_encrypt(const QByteArray &, const QByteArray &) { return {}; }
-QByteArray MainWindow::des_decrypt(const QByteArray &, const QByteArray &) { return {}; }
-
 // netcfg
 
 void MainWindow::on_netCfg_clicked() {}
