@@ -9,3 +9,5 @@ target_link_libraries(quillon_lanpeer PRIVATE Qt5::Network)
 
 quillon_add_test(tst_worker GUI LAB SOURCES tst_worker.cpp LIBS Qt5::Concurrent)
 add_dependencies(tst_worker quillon_lanpeer)
+quillon_add_test(tst_searchsocket GUI LAB SOURCES tst_searchsocket.cpp)
+add_dependencies(tst_searchsocket quillon_lanpeer)
