@@ -24,6 +24,7 @@ class QPushButton;
 class QTimer;
 class QUdpSocket;
 class Ui_MainWindow;
+class WorkerObject;
 
 // The one window. It owns the device list, both sockets' state, the trade bookkeeping, the HTTP
 // client state, the timers and every widget; its members are defined in the folder of the
@@ -91,6 +92,28 @@ public:
     // ---- discovery: reply intake and decoders ----
     int append201(QByteArray strData);
     int append407(QByteArray strData);
+
+private:
+    // ---- discovery: private helpers ----
+    void startReceiver();
+    // Makes sure records and raw entries exist up to the intake slot `devct`.
+    void ensureIntakeSlot();
+    bool refusedBySingleIp(const QString &ipv4) const;
+    // Puts the record in slot `devct` into the table, and over the record of the same device
+    // when it answered before, so that row i always shows record i.
+    void placeDecodedRecord(const QByteArray &reply);
+    void logPlacement() const;
+    // Writes a trade result into the slot being waited for, when that slot exists.
+    void recordTradeResult(int result);
+    void stopTradeTimer();
+    WorkerObject *concurrent_worker_ = nullptr;
+    bool receiverStopped = false;
+    // Row at which the last accepted reply was placed.
+    int placedRow = -1;
+    // Why the search socket could not be bound, shown once the status bar exists.
+    QString searchSocketFault;
+
+public:
 
     // ---- crypto ----
     quint16 aes_encrypt(quint16 x, unsigned char *p);

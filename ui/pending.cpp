@@ -31,10 +31,6 @@ void MainWindow::setSearchRow() {}
 void MainWindow::newRecvData(QByteArray, unsigned long) {}
 void MainWindow::onTimeOutSearch() {}
 void MainWindow::on_Search_clicked() {}
-void MainWindow::initSearchSocket() {}
-void MainWindow::releaseSearchSocket() {}
-void MainWindow::InitConcurrent() {}
-void MainWindow::stopReceiver() {}
 int MainWindow::append201(QByteArray) { return -1; }
 int MainWindow::append407(QByteArray) { return -1; }
 

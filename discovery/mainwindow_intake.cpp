@@ -1,0 +1,181 @@
+#include "discovery/devicelist.h"
+#include "discovery/reply201.h"
+#include "discovery/reply407.h"
+#include "discovery/replybytes.h"
+#include "ui/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QDebug>
+#include <QTimer>
+
+#include <iterator>
+
+namespace {
+
+constexpr int plainTradeReplyLength = 1;
+constexpr int macTradeReplyLength = 7;
+constexpr int encryptedTradeReplyLength = 68;
+
+constexpr char accepted = 'A';
+// An encrypted trade reply also counts as accepted when it carries this acknowledgement.
+constexpr quint8 ackMarker = 0xB7;
+constexpr int ackKindOffset = 5;
+constexpr quint8 ackKind = 0x05;
+constexpr int ackCodeOffset = 6;
+constexpr char ackCode = '3';
+
+constexpr int macHexOffset = 2;
+constexpr int macHexLength = 12;
+
+int resultOf(const QByteArray &reply)
+{
+    return replybytes::byteAt(reply, 0) == accepted ? 0 : 1;
+}
+
+int resultOfEncrypted(const QByteArray &payload)
+{
+    using replybytes::byteAt;
+    const bool acknowledged = byteAt(payload, 0) == ackMarker && byteAt(payload, ackKindOffset) == ackKind
+                           && byteAt(payload, ackCodeOffset) == ackCode;
+    return acknowledged ? 0 : resultOf(payload);
+}
+
+} // namespace
+
+void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
+{
+    qDebug() << "触发接收";
+    ensureIntakeSlot();
+    baRecv[devct] = newRData.left(static_cast<int>(newRLen));
+    QByteArray &slot = baRecv[devct];
+    const int length = slot.size();
+    const bool searchReply =
+        length == reply407::length || length == reply201::length || length == reply407::encryptedLength;
+
+    if (searchReply && devct >= maxDeviceRecords) {
+        qDebug().noquote() << "设备列表已满, reply dropped [count:" << devct << "]:" << slot.toHex()
+                           << "  [size:" << length << "]";
+    } else if (length == plainTradeReplyLength) {
+        qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << slot.toHex();
+        stopTradeTimer();
+        recordTradeResult(resultOf(slot));
+    } else if (length == macTradeReplyLength) {
+        const QString hex = QString::fromLatin1(slot.toHex());
+        const QString mac = hex.mid(macHexOffset, macHexLength);
+        qDebug().noquote() << "mac[" << mac << "]doResultCount=" << doResultCount << "[content]" << hex << "\n";
+        if (mac == dstMac) {
+            stopTradeTimer();
+            recordTradeResult(resultOf(slot));
+        }
+    } else if (length == reply407::length) {
+        deviceReplys[devct].protocol = 1;
+        qDebug().noquote() << "recv=55,count=" << devct << "[content]" << slot.toHex() << "  [size:" << length
+                           << "]";
+        if (append407(slot) == 0 && placedRow == devct)
+            ++devct;
+    } else if (length == encryptedTradeReplyLength) {
+        stopTradeTimer();
+        slot.truncate(recv_dec(encryptedTradeReplyLength, slot, 'U'));
+        qDebug().noquote() << "recv=68,count=" << devct << "[content]" << slot.toHex() << "  [size:"
+                           << slot.size() << "]";
+        recordTradeResult(resultOfEncrypted(slot));
+    } else if (length == reply201::length) {
+        deviceReplys[devct].protocol = 3;
+        if (append201(slot) == 0 && placedRow == devct)
+            ++devct;
+    } else if (length == reply407::encryptedLength) {
+        deviceReplys[devct].protocol = 2;
+        slot.truncate(recv_dec(reply407::encryptedLength, slot, 'S'));
+        qDebug().noquote() << "recv=116,count=" << devct << "[content]" << slot.toHex() << "  [size:"
+                           << slot.size() << "]";
+        if (append407(slot) == 0 && placedRow == devct)
+            ++devct;
+    } else {
+        qDebug().noquote() << "抛弃的数据[count:" << devct << "]:" << slot.toHex() << "  [size:" << length
+                           << "]";
+    }
+    qDebug() << "结束接收";
+}
+
+int MainWindow::append201(QByteArray strData)
+{
+    ensureIntakeSlot();
+    deviceReply &record = deviceReplys[devct];
+    record.ipv4 = replybytes::replyIpv4(strData);
+    if (refusedBySingleIp(record.ipv4))
+        return -1;
+    reply201::decode(strData, record);
+    placeDecodedRecord(strData);
+    logPlacement();
+    return 0;
+}
+
+int MainWindow::append407(QByteArray strData)
+{
+    ensureIntakeSlot();
+    deviceReply &record = deviceReplys[devct];
+    record.ipv4 = replybytes::replyIpv4(strData);
+    if (refusedBySingleIp(record.ipv4))
+        return -1;
+    reply407::decode(strData, record);
+    placeDecodedRecord(strData);
+    logPlacement();
+    return 0;
+}
+
+void MainWindow::ensureIntakeSlot()
+{
+    const std::size_t needed = static_cast<std::size_t>(devct) + 1;
+    if (deviceReplys.size() < needed)
+        deviceReplys.resize(needed);
+    if (baRecv.size() < needed)
+        baRecv.resize(needed);
+}
+
+bool MainWindow::refusedBySingleIp(const QString &ipv4) const
+{
+    if (searchMode != 'S' || ipv4 == scIP)
+        return false;
+    qDebug().noquote() << "201-非指定的IP: " << ipv4 << "devct: " << devct;
+    return true;
+}
+
+void MainWindow::placeDecodedRecord(const QByteArray &reply)
+{
+    int index = devct;
+    for (int i = 0; i < devct; ++i) {
+        if (deviceReplys[i].mac == deviceReplys[devct].mac) {
+            index = i;
+            break;
+        }
+    }
+    if (index != devct) {
+        deviceReplys[index] = deviceReplys[devct];
+        baRecv[index] = reply;
+    }
+    placedRow = placeDeviceRow(deviceReplys[index]);
+    if (placedRow != index)
+        qDebug() << "row" << placedRow << "placed for record" << index;
+}
+
+void MainWindow::logPlacement() const
+{
+    qDebug() << "new rowcount:" << ui->tableWidget->rowCount() << "\n";
+    qDebug() << "devct:" << devct << "\n";
+}
+
+void MainWindow::recordTradeResult(int result)
+{
+    if (doResultCount < 0 || doResultCount >= static_cast<int>(std::size(doResult))) {
+        qDebug() << "no trade slot" << doResultCount << "for result" << result;
+        return;
+    }
+    doResult[doResultCount] = result;
+    qDebug() << "doResult[doResultCount]" << result << "[doResultCount]" << doResultCount;
+}
+
+void MainWindow::stopTradeTimer()
+{
+    if (timSender)
+        timSender->stop();
+}

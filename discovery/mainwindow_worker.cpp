@@ -1,0 +1,52 @@
+#include "discovery/worker.h"
+#include "ui/mainwindow.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QtConcurrent>
+
+namespace {
+
+constexpr int msgLabelWidth = 20;
+
+} // namespace
+
+void MainWindow::InitConcurrent()
+{
+    msgLabel = new QLabel;
+    statusBar()->addWidget(msgLabel);
+    msgLabel->setFixedWidth(msgLabelWidth);
+    socketS = new QLabel;
+    statusBar()->addWidget(socketS);
+    statusBar()->setStyleSheet(QStringLiteral("QLabel { color: #BFBFBF; }"));
+    if (!searchSocketFault.isEmpty())
+        socketS->setText(searchSocketFault);
+
+    concurrent_worker_ = new WorkerObject(this);
+    connect(concurrent_worker_, &WorkerObject::workFinished, this, [this](QString message) {
+        // A loop that ended just before the window began closing must not start again.
+        if (receiverStopped)
+            return;
+        msgLabel->setText(message);
+        startReceiver();
+    });
+    connect(concurrent_worker_, &WorkerObject::newDataSignal, this,
+            [this](QByteArray baNewRecv, unsigned long ulNewLen) { newRecvData(baNewRecv, ulNewLen); });
+    startReceiver();
+}
+
+void MainWindow::startReceiver()
+{
+    fRecv = QtConcurrent::run(QThreadPool::globalInstance(), concurrent_worker_,
+                              &WorkerObject::readFromSocket, static_cast<unsigned short>(nport), mcIP,
+                              address.toString());
+}
+
+void MainWindow::stopReceiver()
+{
+    receiverStopped = true;
+    fRecv.cancel();
+    if (concurrent_worker_)
+        concurrent_worker_->stop();
+    fRecv.waitForFinished();
+}

@@ -1,0 +1,130 @@
+// A stand-in for the devices of the lab's lan namespace, driven line by line on stdin:
+//   answer HEX...              answer every multicast probe with these datagrams
+//   send IP PORT HEX           one datagram ("-" for an empty one)
+//   burst IP PORT COUNT HEX    COUNT datagrams, the index written big-endian into bytes 4..7
+// It prints "ready" once listening and "probe DST SRC SRCPORT TTL HEX" for every datagram that
+// reaches the discovery port (multicast) or port 65535 (broadcast).
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QSocketNotifier>
+#include <QUdpSocket>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr quint16 discoveryPort = 15367;
+constexpr quint16 broadcastPort = 65535;
+constexpr int burstIndexOffset = 4;
+
+bool insideLanNamespace()
+{
+    const char *ns = std::getenv("QUILLON_LAB_LAN_NS");
+    if (!ns || !*ns)
+        return false;
+    struct stat mine {};
+    struct stat lan {};
+    if (stat("/proc/self/ns/net", &mine) != 0 || stat((std::string("/run/netns/") + ns).c_str(), &lan) != 0)
+        return false;
+    return mine.st_ino == lan.st_ino && mine.st_dev == lan.st_dev;
+}
+
+QByteArray fromHexArgument(const QString &hex)
+{
+    return hex == QLatin1String("-") ? QByteArray() : QByteArray::fromHex(hex.toLatin1());
+}
+
+void print(const QString &line)
+{
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!insideLanNamespace()) {
+        std::fprintf(stderr, "lanpeer runs only in the lab's lan namespace\n");
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    QUdpSocket multicast;
+    QUdpSocket broadcast;
+    QUdpSocket sender;
+    const QNetworkInterface lanInterface =
+        QNetworkInterface::interfaceFromName(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_LAN_IF")));
+    if (!multicast.bind(QHostAddress::AnyIPv4, discoveryPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
+        || !multicast.joinMulticastGroup(QHostAddress(QStringLiteral("239.255.255.250")), lanInterface)
+        || !broadcast.bind(QHostAddress::AnyIPv4, broadcastPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
+        || !sender.bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
+        std::fprintf(stderr, "lanpeer cannot listen: %s %s\n", qPrintable(multicast.errorString()),
+                     qPrintable(broadcast.errorString()));
+        return 1;
+    }
+
+    QList<QByteArray> answers;
+    auto report = [&](QUdpSocket &socket, bool answer) {
+        while (socket.hasPendingDatagrams()) {
+            const QNetworkDatagram datagram = socket.receiveDatagram();
+            print(QStringLiteral("probe %1 %2 %3 %4 %5")
+                      .arg(datagram.destinationAddress().toString(), datagram.senderAddress().toString())
+                      .arg(datagram.senderPort())
+                      .arg(datagram.hopLimit())
+                      .arg(QString::fromLatin1(datagram.data().toHex())));
+            if (answer && datagram.destinationAddress().isMulticast())
+                for (const QByteArray &reply : answers)
+                    sender.writeDatagram(reply, datagram.senderAddress(), discoveryPort);
+        }
+    };
+    QObject::connect(&multicast, &QUdpSocket::readyRead, [&] { report(multicast, true); });
+    QObject::connect(&broadcast, &QUdpSocket::readyRead, [&] { report(broadcast, false); });
+
+    auto command = [&](const QString &line) {
+        const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.value(0) == QLatin1String("answer")) {
+            answers.clear();
+            for (int i = 1; i < words.size(); ++i)
+                answers << fromHexArgument(words.at(i));
+        } else if (words.value(0) == QLatin1String("send") && words.size() == 4) {
+            sender.writeDatagram(fromHexArgument(words.at(3)), QHostAddress(words.at(1)), words.at(2).toUShort());
+        } else if (words.value(0) == QLatin1String("burst") && words.size() == 5) {
+            QByteArray datagram = fromHexArgument(words.at(4));
+            const int count = words.at(3).toInt();
+            for (int i = 0; i < count && datagram.size() >= burstIndexOffset + 4; ++i) {
+                for (int b = 0; b < 4; ++b)
+                    datagram[burstIndexOffset + b] = static_cast<char>((i >> (8 * (3 - b))) & 0xFF);
+                sender.writeDatagram(datagram, QHostAddress(words.at(1)), words.at(2).toUShort());
+            }
+        } else {
+            print(QStringLiteral("unknown %1").arg(line));
+            return;
+        }
+        print(QStringLiteral("done %1").arg(words.value(0)));
+    };
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QByteArray pending;
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char chunk[4096];
+        const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (got <= 0) {
+            app.quit();
+            return;
+        }
+        pending.append(chunk, static_cast<int>(got));
+        int end;
+        while ((end = pending.indexOf('\n')) >= 0) {
+            command(QString::fromLatin1(pending.left(end)));
+            pending.remove(0, end + 1);
+        }
+    });
+    print(QStringLiteral("ready"));
+    return app.exec();
+}
