@@ -1,1 +1,2 @@
-# Tests of this subsystem: quillon_add_test(...) lines.
+quillon_add_test(tst_tradeframes SOURCES netcfg/tst_tradeframes.cpp LABELS netcfg)
+quillon_add_test(tst_tradeplan SOURCES netcfg/tst_tradeplan.cpp LABELS netcfg)
