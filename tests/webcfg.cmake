@@ -1,1 +1,1 @@
-# Tests of this subsystem: quillon_add_test(...) lines.
+quillon_add_test(tst_commandreply SOURCES webcfg/tst_commandreply.cpp LABELS webcfg)
