@@ -1,1 +1,1 @@
-# Tests of this subsystem: quillon_add_test(...) lines.
+add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/fuzz ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
