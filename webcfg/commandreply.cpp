@@ -61,4 +61,16 @@ QByteArray uploadDisposition(const QString &fileName)
     return "form-data; name=\"upload\"; filename=\"" + fileName.toUtf8() + '"';
 }
 
+QByteArray datetimeSetBody(const QDateTime &datetime, bool ntpOn, const QString &ntpServer)
+{
+    return "Date=" + datetime.toString(QStringLiteral("yyyy-MM-dd")).toUtf8() + "&Time=" +
+           datetime.toString(QStringLiteral("HH:mm:ss")).toUtf8() + "&Ntp=" +
+           (ntpOn ? ntpServer.trimmed().toUtf8() : QByteArray());
+}
+
+bool isOldFingerprintReader(const QString &deviceType, const QString &firmware)
+{
+    return deviceType == QStringLiteral("指纹机") && firmware.compare(QLatin1String("5.2.06")) <= 0;
+}
+
 } // namespace commandreply

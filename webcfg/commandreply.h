@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // What a device's web interface answers and what the client sends it, as pure functions.
@@ -33,5 +34,11 @@ QByteArray loginBody(const QString &user, const QString &password);
 
 // The Content-Disposition of the one part of a firmware upload.
 QByteArray uploadDisposition(const QString &fileName);
+
+// "Date=yyyy-MM-dd&Time=hh:mm:ss&Ntp=" and the server when synchronisation is on.
+QByteArray datetimeSetBody(const QDateTime &datetime, bool ntpOn, const QString &ntpServer);
+
+// A fingerprint reader whose firmware text sorts (as text) up to "5.2.06" offers only the upload.
+bool isOldFingerprintReader(const QString &deviceType, const QString &firmware);
 
 } // namespace commandreply

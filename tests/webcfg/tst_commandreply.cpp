@@ -17,7 +17,37 @@ private slots:
     void datetimeGet();
     void loginBody();
     void uploadDisposition();
+    void datetimeSetBody();
+    void oldFingerprintReader_data();
+    void oldFingerprintReader();
 };
+
+void tst_CommandReply::datetimeSetBody()
+{
+    const QDateTime at(QDate(2026, 12, 6), QTime(18, 5, 9));
+    QCOMPARE(commandreply::datetimeSetBody(at, true, " 192.168.0.5 "), QByteArray("Date=2026-12-06&Time=18:05:09&Ntp=192.168.0.5"));
+    QCOMPARE(commandreply::datetimeSetBody(at, false, "192.168.0.5"), QByteArray("Date=2026-12-06&Time=18:05:09&Ntp="));
+}
+
+void tst_CommandReply::oldFingerprintReader_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("firmware");
+    QTest::addColumn<bool>("old");
+    QTest::newRow("equal") << "指纹机" << "5.2.06" << true;
+    QTest::newRow("below") << "指纹机" << "5.1.99" << true;
+    QTest::newRow("after_as_text") << "指纹机" << "5.2.1" << false;
+    QTest::newRow("ten_sorts_before") << "指纹机" << "10.0.00" << true;
+    QTest::newRow("other_type") << "门禁控制器" << "5.0.00" << false;
+}
+
+void tst_CommandReply::oldFingerprintReader()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, firmware);
+    QFETCH(bool, old);
+    QCOMPARE(commandreply::isOldFingerprintReader(type, firmware), old);
+}
 
 void tst_CommandReply::interpret_data()
 {
