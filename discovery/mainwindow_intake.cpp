@@ -3,9 +3,10 @@
 #include "discovery/reply407.h"
 #include "discovery/replybytes.h"
 #include "ui/mainwindow.h"
-#include "ui_mainwindow.h"
+#include "ui/mainwindowform.h"
 
 #include <QDebug>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <iterator>

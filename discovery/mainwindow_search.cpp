@@ -1,9 +1,21 @@
 #include "discovery/searchsocket.h"
 #include "discovery/systemadapters.h"
+#include "ui/iplineedit.h"
+#include "ui/hoverpushbutton.h"
 #include "ui/mainwindow.h"
+#include "ui/mainwindowform.h"
 
 #include <QDebug>
+#include <QPushButton>
+#include <QTimer>
 #include <QUdpSocket>
+
+namespace {
+
+const QByteArray discoveryProbe = QByteArrayLiteral("Y");
+constexpr quint16 broadcastProbePort = 65535;
+
+} // namespace
 
 void MainWindow::initSearchSocket()
 {
@@ -22,4 +34,38 @@ void MainWindow::releaseSearchSocket()
     m_qudpSocket->abort();
     delete m_qudpSocket;
     m_qudpSocket = nullptr;
+}
+
+void MainWindow::on_Search_clicked()
+{
+    clearDeviceTable();
+    ui->leSingleIP->setEnabled(false);
+    ui->leSingleIP->clearFocus();
+    devct = 0;
+    cur_row = 9999;
+    refreshFrame(1);
+
+    qint64 sent = -1;
+    if (m_qudpSocket) {
+        m_qudpSocket->writeDatagram(discoveryProbe, QHostAddress(mcIP), nport);
+        sent = m_qudpSocket->writeDatagram(discoveryProbe, QHostAddress::Broadcast, broadcastProbePort);
+    }
+    if (searchMode == 'S') {
+        ui->Search->setEnabled(false);
+        ui->singleSearch->setEnabled(false);
+        timSearch->start();
+    }
+    qDebug() << "Searching ... " << sent;
+    ui->leSingleIP->setEnabled(true);
+}
+
+void MainWindow::onTimeOutSearch()
+{
+    timSearch->stop();
+    searchMode = 'M';
+    // A transaction that waits keeps the buttons; it gives them back when it ends.
+    if (!interactionLocked) {
+        ui->Search->setEnabled(true);
+        ui->singleSearch->setEnabled(true);
+    }
 }

@@ -156,6 +156,9 @@ public:
     // Keeps the user out of everything that shares the device list and the trade bookkeeping
     // while a transaction or a web sequence waits.
     void setInteractionLocked(bool locked);
+    bool interactionLocked = false;
+    // Moves the window so that the centre of its frame lies on `centre`.
+    void moveCentreTo(const QPoint &centre);
 
     // ---- ui: device table ----
     void setTableWidget(int row, int column);
@@ -164,10 +167,14 @@ public:
     int placeDeviceRow(const deviceReply &record);
     // Removes every row (the start of a search).
     void clearDeviceTable();
+    // Row of each listed MAC address, so that placing a reply never scans the table.
+    QHash<QString, int> rowOfMac;
 
     // ---- ui: detail form ----
     void setFrame();
     void refreshFrame(int isClear);
+    // Firmware texts this long or longer belong to devices with the web command interface.
+    static constexpr int minWebFirmwareLength = 5;
     QLineEdit *le_sn = nullptr;
     QLineEdit *le_fw = nullptr;
     QLineEdit *le_mac = nullptr;

@@ -1,0 +1,16 @@
+#include "ui/hoverpushbutton.h"
+
+HoverPushButton::HoverPushButton(QWidget *parent) : QPushButton(parent) {}
+
+HoverPushButton::~HoverPushButton() = default;
+
+// The style sheet's :hover look does not depend on these handlers, so the base ones are skipped.
+void HoverPushButton::enterEvent(QEvent *)
+{
+    emit hoverEnter();
+}
+
+void HoverPushButton::leaveEvent(QEvent *)
+{
+    emit hoverLeave();
+}

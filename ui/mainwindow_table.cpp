@@ -1,0 +1,114 @@
+#include "ui/mainwindow.h"
+
+#include "ui/mainwindowform.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int hiddenFirstColumn = 0;
+constexpr int httpPortColumn = 9;
+constexpr int otherInfoColumn = 12;
+constexpr int defaultSectionWidth = 150;
+constexpr int rowHeight = 24;
+constexpr int headerHeight = 25;
+constexpr int olderReplyProtocol = 3; // the 201 reply
+
+const QString horizontalScrollStyle = QStringLiteral(
+    "QScrollBar{background:transparent; height:10px;}QScrollBar::handle{background:lightgray; border:0px solid "
+    "transparent; border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
+    "transparent;}QScrollBar::add-line{background:transparent;}");
+const QString verticalScrollStyle = QStringLiteral(
+    "QScrollBar{background:transparent; width: 10px;}QScrollBar::handle{background:lightgray; border:0px solid "
+    "transparent; border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
+    "transparent;}QScrollBar::add-line{background:transparent;}");
+
+QString otherInfo(const deviceReply &record)
+{
+    if (record.protocol == olderReplyProtocol)
+        return record.productType;
+    return QStringLiteral("SN:") + record.bh + QStringLiteral("  NTP: ") + record.ntpIpv4 + QStringLiteral("  PN: ")
+         + record.productType;
+}
+
+} // namespace
+
+void MainWindow::setTableWidget(int row, int column)
+{
+    QTableWidget *table = ui->tableWidget;
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setColumnCount(column);
+    table->setRowCount(row);
+
+    QHeaderView *header = table->horizontalHeader();
+    header->setDefaultSectionSize(defaultSectionWidth);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(hiddenFirstColumn, QHeaderView::ResizeToContents);
+    table->setHorizontalHeaderLabels({tr(" "), tr("序列号"), tr("类型"), tr("固件"), tr("物理地址"), tr("IPv4地址"),
+                                      tr("端口"), tr("子网掩码"), tr("网关"), tr("HTTP端口"), tr("服务器地址"),
+                                      tr("服务器端口"), tr("其他信息")});
+    header->setStretchLastSection(true);
+
+    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    table->verticalHeader()->setVisible(false);
+    table->setFrameShape(QFrame::NoFrame);
+    table->setShowGrid(false);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    header->setFixedHeight(headerHeight);
+    header->setStyleSheet(QStringLiteral("QHeaderView::section{background:white;}"));
+    header->setHighlightSections(false);
+    table->setStyleSheet(QStringLiteral("selection-background-color:#80ccff ;selection-color:black ;"));
+    table->verticalHeader()->setStyleSheet(QStringLiteral("background-color:white;"));
+    table->setColumnHidden(hiddenFirstColumn, true);
+    table->horizontalScrollBar()->setStyleSheet(horizontalScrollStyle);
+    table->verticalScrollBar()->setStyleSheet(verticalScrollStyle);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setColumnHidden(httpPortColumn, true);
+}
+
+int MainWindow::placeDeviceRow(const deviceReply &record)
+{
+    QTableWidget *table = ui->tableWidget;
+    int row = table->rowCount();
+    bool wasSelected = false;
+    // The index stands in for a scan of column 4; rows only ever change here and in
+    // clearDeviceTable, so it always agrees with the table.
+    const auto known = rowOfMac.constFind(record.mac);
+    if (known != rowOfMac.constEnd()) {
+        row = known.value();
+        wasSelected = row == cur_row;
+        table->removeRow(row);
+    } else {
+        rowOfMac.insert(record.mac, row);
+    }
+    table->insertRow(row);
+
+    const QString texts[] = {record.sn,   record.category, record.fw,       record.mac,
+                             record.ipv4, record.port,     record.mask,     record.gateway,
+                             record.httpPort, record.dstIpv4, record.dstPort, otherInfo(record)};
+    for (int column = 1; column <= otherInfoColumn; ++column) {
+        auto *item = new QTableWidgetItem(texts[column - 1]);
+        if (column != otherInfoColumn)
+            item->setTextAlignment(Qt::AlignCenter);
+        table->setItem(row, column, item);
+    }
+
+    if (wasSelected) {
+        refreshFrame(0);
+        table->selectRow(row);
+        table->setFocus();
+    }
+    return row;
+}
+
+void MainWindow::clearDeviceTable()
+{
+    while (ui->tableWidget->rowCount() > 0)
+        ui->tableWidget->removeRow(0);
+    rowOfMac.clear();
+}
