@@ -49,7 +49,7 @@ void MainWindow::setTitleBar(QWidget *parent)
     m_pIconLabel->setScaledContents(true);
     m_pTitleLabel->setObjectName(QStringLiteral("titleLabel"));
     m_pTitleLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_pTitleLabel->setText(titleText(QApplication::applicationName(), QApplication::applicationVersion()));
+    m_pTitleLabel->setText(titleText(QApplication::applicationName(), QStringLiteral(QUILLON_VERSION)));
     m_pTitleLabel->setStyleSheet(QStringLiteral("font-size: 14px;"));
 
     auto *layout = new QHBoxLayout(parent);

@@ -1,0 +1,407 @@
+#include "support/logcapture.h"
+#include "ui/hoverpushbutton.h"
+#include "ui/iplineedit.h"
+#include "ui/mainwindow.h"
+#include "ui/mainwindowform.h"
+#include "ui/windowsize.h"
+
+#include <QFrame>
+#include <QBoxLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+deviceReply record(const QString &mac, const QString &ipv4, const QString &fw, int protocol = 1)
+{
+    deviceReply r;
+    r.sn = QStringLiteral("SN-") + mac.right(2);
+    r.category = QStringLiteral("门禁控制器");
+    r.fw = fw;
+    r.mac = mac;
+    r.ipv4 = ipv4;
+    r.port = QStringLiteral("60000");
+    r.mask = QStringLiteral("255.255.255.0");
+    r.gateway = QStringLiteral("192.168.0.1");
+    r.httpPort = QStringLiteral("8080");
+    r.dstIpv4 = QStringLiteral("192.168.0.20");
+    r.dstPort = QStringLiteral("15000");
+    r.ntpIpv4 = QStringLiteral("192.168.0.30");
+    r.bh = QStringLiteral("4711");
+    r.productType = QStringLiteral("MK-200");
+    r.protocol = protocol;
+    return r;
+}
+
+QString cell(QTableWidget *table, int row, int column)
+{
+    const QTableWidgetItem *item = table->item(row, column);
+    return item ? item->text() : QStringLiteral("<none>");
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void formTree();
+    void startState();
+    void cLBToggles();
+    void maximiseTwiceRestores();
+    void doubleClickMaximises();
+    void closeLogsAndStops();
+    void tableSetUp();
+    void rowRuleColumns_data();
+    void rowRuleColumns();
+    void sameMacReplacesRow();
+    void selectedRowFollowsNewValues();
+    void clickFillsFormByFirmware_data();
+    void clickFillsFormByFirmware();
+    void searchClearsForm();
+    void checkPortCutsBack();
+    void checkPortEmptyBecomesZero();
+    void hoverFramesEditor();
+    void singleSearchTrigger();
+    void lockKeepsUserOut();
+
+private:
+    std::unique_ptr<MainWindow> w;
+};
+
+void tst_MainWindow::init()
+{
+    w = std::make_unique<MainWindow>();
+}
+
+void tst_MainWindow::cleanup()
+{
+    w.reset();
+}
+
+void tst_MainWindow::formTree()
+{
+    Ui_MainWindow *ui = w->ui;
+    QCOMPARE(w->objectName(), QStringLiteral("MainWindow"));
+    QCOMPARE(w->centralWidget(), ui->centralwidget);
+    QCOMPARE(ui->mainLayout->itemAt(0)->widget(), ui->titleBar);
+    QCOMPARE(ui->mainLayout->itemAt(1)->widget(), static_cast<QWidget *>(ui->splitter));
+    QCOMPARE(ui->mainLayout->itemAt(2)->layout(), static_cast<QLayout *>(ui->hSearchLayout));
+    QCOMPARE(ui->splitter->widget(0), static_cast<QWidget *>(ui->tableWidget));
+    QCOMPARE(ui->splitter->widget(1), static_cast<QWidget *>(ui->Detail));
+    QCOMPARE(ui->cLB->parentWidget(), static_cast<QWidget *>(ui->Detail));
+    QCOMPARE(ui->hSearchLayout->itemAt(0)->widget(), static_cast<QWidget *>(ui->Search));
+    QCOMPARE(ui->hSearchLayout->itemAt(3)->widget(), static_cast<QWidget *>(ui->leSingleIP));
+    QCOMPARE(ui->Detail->minimumWidth(), 250);
+    QCOMPARE(ui->Detail->maximumWidth(), 250);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Quillon(Morvik Device Config Tool)"));
+    QCOMPARE(ui->Search->text(), QStringLiteral("搜索设备"));
+    QCOMPARE(ui->singleSearch->text(), QStringLiteral("指定IP搜索"));
+    QCOMPARE(ui->leSingleIP->text(), QStringLiteral("192.168.0.242"));
+    QCOMPARE(w->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
+    QCOMPARE(w->m_pTitleLabel->text(), QStringLiteral("设备助手  V3.2  217-40351"));
+    QCOMPARE(w->m_pMaximizeButton->objectName(), QStringLiteral("maximizeButton"));
+    QCOMPARE(w->m_pCloseButton->toolTip(), QStringLiteral("关闭"));
+    QCOMPARE(w->statusBar()->styleSheet(), QStringLiteral("QStatusBar::item{border: 0px}"));
+    QCOMPARE(w->msgLabel->width(), 20);
+}
+
+void tst_MainWindow::startState()
+{
+    QCOMPARE(w->minimumSize(), QSize(MiniW, MiniH));
+    QCOMPARE(w->maximumSize(), QSize(MaxW, MaxH));
+    QCOMPARE(w->size(), QSize(MiniW, MiniH));
+    QVERIFY(!w->bMaximize);
+    QVERIFY(w->detailExpand);
+    QCOMPARE(w->timSender->interval(), 7000);
+    QCOMPARE(w->timSenderWebcfg->interval(), 7000);
+    QCOMPARE(w->timSearch->interval(), 3000);
+    QVERIFY(!w->timSender->isActive() && !w->timSenderWebcfg->isActive() && !w->timSearch->isActive());
+    QVERIFY(w->manager);
+    QVERIFY(!w->ui->Detail->isEnabled());
+    QCOMPARE(w->le_sn->text(), QStringLiteral("XXXXX"));
+    QCOMPARE(w->le_ipv4->text(), QStringLiteral("..."));
+    QVERIFY(!w->m_pMaximizeButton->property("maximizeProperty").isValid());
+}
+
+void tst_MainWindow::cLBToggles()
+{
+    // The toggle lives in the detail panel, which takes input once a device is chosen.
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "1.0"));
+    w->cur_row = 0;
+    w->refreshFrame(0);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const int top = (w->height() - 20) / 2 - 20;
+    QCOMPARE(w->ui->cLB->geometry(), QRect(w->width() - 310, top, 15, 40));
+    w->ui->cLB->click();
+    QVERIFY(!w->detailExpand);
+    QCOMPARE(w->ui->cLB->text(), QStringLiteral("<"));
+    QCOMPARE(w->ui->cLB->x(), w->width() - 15);
+    w->ui->cLB->click();
+    QVERIFY(w->detailExpand);
+    QCOMPARE(w->ui->cLB->text(), QStringLiteral(">"));
+    QCOMPARE(w->ui->cLB->x(), w->width() - 310);
+}
+
+void tst_MainWindow::maximiseTwiceRestores()
+{
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->m_pMaximizeButton->click();
+    QVERIFY(w->bMaximize);
+    QCOMPARE(w->size(), QSize(MaxW, MaxH));
+    QCOMPARE(w->m_pMaximizeButton->toolTip(), QStringLiteral("还原"));
+    QCOMPARE(w->m_pMaximizeButton->property("maximizeProperty").toString(), QStringLiteral("restore"));
+    w->m_pMaximizeButton->click();
+    QVERIFY(!w->bMaximize);
+    QCOMPARE(w->size(), QSize(MiniW, MiniH));
+    QCOMPARE(w->m_pMaximizeButton->toolTip(), QStringLiteral("最大化"));
+    QCOMPARE(w->m_pMaximizeButton->property("maximizeProperty").toString(), QStringLiteral("maximize"));
+    QCOMPARE(w->frameGeometry().center(), centerPoint);
+}
+
+void tst_MainWindow::doubleClickMaximises()
+{
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QTest::mouseDClick(w->m_pTitleLabel, Qt::LeftButton);
+    QVERIFY(w->bMaximize);
+    QTest::mouseDClick(w->m_pTitleLabel, Qt::LeftButton);
+    QVERIFY(!w->bMaximize);
+    QCOMPARE(w->size(), QSize(MiniW, MiniH));
+}
+
+void tst_MainWindow::closeLogsAndStops()
+{
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    LogCapture log;
+    w->m_pCloseButton->click();
+    QVERIFY(log.contains(QStringLiteral("MainWindow is about to close.")));
+    QVERIFY(!w->isVisible());
+    QVERIFY(!w->m_qudpSocket);
+    QVERIFY(w->fRecv.isFinished());
+    // The destructor must not release the socket again.
+    w.reset();
+}
+
+void tst_MainWindow::tableSetUp()
+{
+    QTableWidget *table = w->ui->tableWidget;
+    QCOMPARE(table->columnCount(), 13);
+    QCOMPARE(table->rowCount(), 0);
+    QVERIFY(table->isColumnHidden(0));
+    QVERIFY(table->isColumnHidden(9));
+    for (int c = 1; c < 13; ++c)
+        QVERIFY(c == 9 || !table->isColumnHidden(c));
+    QCOMPARE(table->horizontalHeaderItem(4)->text(), QStringLiteral("物理地址"));
+    QCOMPARE(table->horizontalHeaderItem(12)->text(), QStringLiteral("其他信息"));
+    QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
+    QVERIFY(!table->verticalHeader()->isVisible());
+}
+
+void tst_MainWindow::rowRuleColumns_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("older_201") << 3 << QStringLiteral("MK-200");
+    QTest::newRow("plain_407") << 1 << QStringLiteral("SN:4711  NTP: 192.168.0.30  PN: MK-200");
+    QTest::newRow("encrypted_407") << 2 << QStringLiteral("SN:4711  NTP: 192.168.0.30  PN: MK-200");
+}
+
+void tst_MainWindow::rowRuleColumns()
+{
+    QFETCH(int, protocol);
+    QTableWidget *table = w->ui->tableWidget;
+    const int row = w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "6.1.02", protocol));
+    QCOMPARE(row, 0);
+    const QStringList expected = {"SN-01", "门禁控制器", "6.1.02", "00:11:22:33:44:01", "192.168.0.5", "60000",
+                                  "255.255.255.0", "192.168.0.1", "8080", "192.168.0.20", "15000"};
+    for (int c = 1; c <= 11; ++c) {
+        QCOMPARE(cell(table, 0, c), expected[c - 1]);
+        QCOMPARE(table->item(0, c)->textAlignment(), int(Qt::AlignCenter));
+    }
+    QTEST(cell(table, 0, 12), "other");
+    QVERIFY(!table->item(0, 0));
+}
+
+void tst_MainWindow::sameMacReplacesRow()
+{
+    QTableWidget *table = w->ui->tableWidget;
+    QCOMPARE(w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "1.0")), 0);
+    QCOMPARE(w->placeDeviceRow(record("00:11:22:33:44:02", "192.168.0.6", "1.0")), 1);
+    QCOMPARE(w->placeDeviceRow(record("00:11:22:33:44:03", "192.168.0.7", "1.0")), 2);
+    QCOMPARE(w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.99", "1.1")), 0);
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(cell(table, 0, 5), QStringLiteral("192.168.0.99"));
+    QCOMPARE(cell(table, 1, 5), QStringLiteral("192.168.0.6"));
+    QCOMPARE(w->cur_row, 9999);
+
+    w->clearDeviceTable();
+    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(w->placeDeviceRow(record("00:11:22:33:44:03", "192.168.0.7", "1.0")), 0);
+}
+
+void tst_MainWindow::selectedRowFollowsNewValues()
+{
+    QTableWidget *table = w->ui->tableWidget;
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "1.0"));
+    w->placeDeviceRow(record("00:11:22:33:44:02", "192.168.0.6", "1.0"));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QRect second = table->visualItemRect(table->item(1, 1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(w->cur_row, 1);
+    QCOMPARE(w->le_ipv4->text(), QStringLiteral("192.168.0.6"));
+
+    w->placeDeviceRow(record("00:11:22:33:44:02", "192.168.0.66", "1.0"));
+    QCOMPARE(w->le_ipv4->text(), QStringLiteral("192.168.0.66"));
+    QCOMPARE(w->orgIP, QStringLiteral("192.168.0.66"));
+    QCOMPARE(table->currentRow(), 1);
+
+    w->le_ipv4->setText(QStringLiteral("10.0.0.1"));
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.55", "1.0"));
+    QCOMPARE(w->cur_row, 1);
+    QCOMPARE(w->le_ipv4->text(), QStringLiteral("10.0.0.1"));
+}
+
+void tst_MainWindow::clickFillsFormByFirmware_data()
+{
+    QTest::addColumn<QString>("fw");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("web");
+    QTest::newRow("four_chars") << "1.02" << "admin" << "ovsel" << false;
+    QTest::newRow("one_space") << " " << "admin" << "ovsel" << false;
+    QTest::newRow("padded_four") << "  1.02  " << "admin" << "ovsel" << false;
+    QTest::newRow("five_chars") << "5.2.1" << "morvik" << "7302916485" << true;
+    QTest::newRow("six_chars") << "6.1.02" << "morvik" << "7302916485" << true;
+}
+
+void tst_MainWindow::clickFillsFormByFirmware()
+{
+    QFETCH(QString, fw);
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", fw));
+    w->le_user->setText(QStringLiteral("typed"));
+    w->cur_row = 0;
+    w->refreshFrame(0);
+    QVERIFY(w->ui->Detail->isEnabled());
+    QTEST(w->le_user->text(), "user");
+    QTEST(w->le_password->text(), "password");
+    QTEST(w->webCfg->isEnabled(), "web");
+    QCOMPARE(w->orgPort, quint16(60000));
+    QCOMPARE(w->le_mac->text(), QStringLiteral("00:11:22:33:44:01"));
+    QCOMPARE(w->le_dstip->text(), QStringLiteral("192.168.0.20"));
+}
+
+void tst_MainWindow::searchClearsForm()
+{
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "6.1.02"));
+    w->cur_row = 0;
+    w->refreshFrame(0);
+    w->le_port->setText(QStringLiteral("123"));
+    w->ui->Search->click();
+    QCOMPARE(w->ui->tableWidget->rowCount(), 0);
+    QCOMPARE(w->cur_row, 9999);
+    QCOMPARE(w->devct, 0);
+    QCOMPARE(w->le_sn->text(), QStringLiteral("XXXXX"));
+    QCOMPARE(w->le_ipv4->text(), QStringLiteral("0.0.0.0"));
+    QCOMPARE(w->le_mask->text(), QStringLiteral("255.255.255.0"));
+    QCOMPARE(w->le_port->text(), QStringLiteral("80"));
+    QCOMPARE(w->le_user->text(), QString());
+    QVERIFY(!w->ui->Detail->isEnabled());
+    QVERIFY(w->ui->Search->isEnabled());
+    QVERIFY(!w->timSearch->isActive());
+}
+
+void tst_MainWindow::checkPortCutsBack()
+{
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "6.1.02"));
+    w->cur_row = 0;
+    w->refreshFrame(0);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->le_port->setFocus();
+    w->le_port->selectAll();
+    QTest::keyClicks(w->le_port, QStringLiteral("6553"));
+    QCOMPARE(w->le_port->text(), QStringLiteral("6553"));
+    QTest::keyClick(w->le_port, Qt::Key_6);
+    QCOMPARE(w->le_port->text(), QStringLiteral("6553"));
+    QTest::keyClick(w->le_port, Qt::Key_5);
+    QCOMPARE(w->le_port->text(), QStringLiteral("65535"));
+    QCOMPARE(w->checkPort(w->le_port), 0);
+}
+
+void tst_MainWindow::checkPortEmptyBecomesZero()
+{
+    w->le_dstport->setText(QString());
+    QCOMPARE(w->le_dstport->text(), QStringLiteral("0"));
+    QCOMPARE(w->le_dstport->cursorPosition(), 0);
+}
+
+void tst_MainWindow::hoverFramesEditor()
+{
+    QSignalSpy enter(w->ui->singleSearch, &HoverPushButton::hoverEnter);
+    QSignalSpy leave(w->ui->singleSearch, &HoverPushButton::hoverLeave);
+    QEvent enterEvent(QEvent::Enter);
+    QCoreApplication::sendEvent(w->ui->singleSearch, &enterEvent);
+    QCOMPARE(enter.count(), 1);
+    QVERIFY(w->ui->leSingleIP->styleSheet().endsWith(QStringLiteral("QLineEdit#leSingleIP{border: 2px dashed red;}")));
+    QEvent leaveEvent(QEvent::Leave);
+    QCoreApplication::sendEvent(w->ui->singleSearch, &leaveEvent);
+    QCOMPARE(leave.count(), 1);
+    QCOMPARE(enter.count(), 1);
+    QCOMPARE(w->ui->leSingleIP->styleSheet(), w->leSingleIPStyle);
+    QCOMPARE(w->searchMode, static_cast<unsigned char>('M'));
+}
+
+void tst_MainWindow::singleSearchTrigger()
+{
+    w->ui->leSingleIP->setText(QStringLiteral("192.168.0.24"));
+    w->ui->singleSearch->click();
+    QCOMPARE(w->scIP, QStringLiteral("192.168.0.24"));
+    QCOMPARE(w->searchMode, static_cast<unsigned char>('S'));
+    QVERIFY(!w->ui->Search->isEnabled());
+    QVERIFY(!w->ui->singleSearch->isEnabled());
+    QVERIFY(w->timSearch->isActive());
+    w->onTimeOutSearch();
+    QVERIFY(w->ui->Search->isEnabled());
+    QVERIFY(w->ui->singleSearch->isEnabled());
+    QCOMPARE(w->searchMode, static_cast<unsigned char>('M'));
+    QVERIFY(!w->timSearch->isActive());
+}
+
+void tst_MainWindow::lockKeepsUserOut()
+{
+    w->ui->singleSearch->click();
+    w->placeDeviceRow(record("00:11:22:33:44:01", "192.168.0.5", "1.0"));
+    w->cur_row = 0;
+    w->refreshFrame(0);
+    w->setInteractionLocked(true);
+    for (QWidget *widget : {static_cast<QWidget *>(w->netCfg), static_cast<QWidget *>(w->webCfg),
+                            static_cast<QWidget *>(w->ui->Search), static_cast<QWidget *>(w->ui->tableWidget)})
+        QVERIFY(!widget->isEnabled());
+    // The single-IP window closing meanwhile must not hand the buttons back early.
+    w->onTimeOutSearch();
+    QVERIFY(!w->ui->Search->isEnabled());
+    w->setInteractionLocked(false);
+    QVERIFY(w->netCfg->isEnabled());
+    QVERIFY(!w->webCfg->isEnabled()); // four-character firmware
+    QVERIFY(w->ui->Search->isEnabled());
+    QVERIFY(w->ui->singleSearch->isEnabled());
+    QVERIFY(w->ui->tableWidget->isEnabled());
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
