@@ -130,6 +130,8 @@ public:
     QString dstMac;
     QTimer *timSender = nullptr;
     const int SHOW_DELAY = 3000;
+    // Sends one trade as the device's family wants it; false when nothing could be sent.
+    bool sendTrade(QByteArray request, int protocol);
 
     // ---- webcfg ----
     int webCFG(QString type);

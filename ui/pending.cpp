@@ -2,10 +2,6 @@
 #include "ui/mainwindow.h"
 
 
-// netcfg
-
-void MainWindow::on_netCfg_clicked() {}
-void MainWindow::onTimeOutNetcfg() {}
 
 // webcfg
 

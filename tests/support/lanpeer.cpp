@@ -2,8 +2,11 @@
 //   answer HEX...              answer every multicast probe with these datagrams
 //   send IP PORT HEX           one datagram ("-" for an empty one)
 //   burst IP PORT COUNT HEX    COUNT datagrams, the index written big-endian into bytes 4..7
+//   listen PORT HEX...         a unicast device at PORT: answers its n-th datagram with the
+//                              n-th HEX (the last one repeats, "-" for silence)
 // It prints "ready" once listening and "probe DST SRC SRCPORT TTL HEX" for every datagram that
-// reaches the discovery port (multicast) or port 65535 (broadcast).
+// reaches the discovery port (multicast) or port 65535 (broadcast), "trade PORT HEX" for every
+// datagram reaching a listening port.
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkDatagram>
@@ -15,6 +18,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -71,6 +75,19 @@ int main(int argc, char **argv)
     }
 
     QList<QByteArray> answers;
+    QUdpSocket device;
+    QList<QByteArray> tradeAnswers;
+    int tradesSeen = 0;
+    QObject::connect(&device, &QUdpSocket::readyRead, [&] {
+        while (device.hasPendingDatagrams()) {
+            const QNetworkDatagram datagram = device.receiveDatagram();
+            print(QStringLiteral("trade %1 %2").arg(device.localPort()).arg(QString::fromLatin1(datagram.data().toHex())));
+            const QByteArray reply = tradeAnswers.value(std::min(tradesSeen, int(tradeAnswers.size()) - 1));
+            ++tradesSeen;
+            if (!reply.isEmpty())
+                sender.writeDatagram(reply, datagram.senderAddress(), discoveryPort);
+        }
+    });
     auto report = [&](QUdpSocket &socket, bool answer) {
         while (socket.hasPendingDatagrams()) {
             const QNetworkDatagram datagram = socket.receiveDatagram();
@@ -93,6 +110,16 @@ int main(int argc, char **argv)
             answers.clear();
             for (int i = 1; i < words.size(); ++i)
                 answers << fromHexArgument(words.at(i));
+        } else if (words.value(0) == QLatin1String("listen") && words.size() >= 3) {
+            tradeAnswers.clear();
+            tradesSeen = 0;
+            for (int i = 2; i < words.size(); ++i)
+                tradeAnswers << fromHexArgument(words.at(i));
+            device.close();
+            if (!device.bind(QHostAddress::AnyIPv4, words.at(1).toUShort())) {
+                print(QStringLiteral("cannot listen %1").arg(words.at(1)));
+                return;
+            }
         } else if (words.value(0) == QLatin1String("send") && words.size() == 4) {
             sender.writeDatagram(fromHexArgument(words.at(3)), QHostAddress(words.at(1)), words.at(2).toUShort());
         } else if (words.value(0) == QLatin1String("burst") && words.size() == 5) {

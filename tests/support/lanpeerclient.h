@@ -58,6 +58,12 @@ public:
         return lines.filter(QRegularExpression(QStringLiteral("^probe ")));
     }
 
+    // "trade PORT HEX" lines: what reached the listening unicast device.
+    QStringList trades() const
+    {
+        return lines.filter(QRegularExpression(QStringLiteral("^trade ")));
+    }
+
     QStringList lines;
 
 private:
