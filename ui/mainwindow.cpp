@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QVBoxLayout>
 #include <QNetworkAccessManager>
@@ -124,7 +125,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(timSearch, SIGNAL(timeout()), this, SLOT(onTimeOutSearch()));
 
     manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, &MainWindow::replyFinished);
+    // Devices sit on the installer's LAN; a proxy from the environment would take the login
+    // and its cookies elsewhere.
+    manager->setProxy(QNetworkProxy::NoProxy);
+    connect(manager, &QNetworkAccessManager::finished, this, [this](QNetworkReply *finished) {
+        // A reply given up earlier may still end; it must not be taken for the one in flight.
+        if (finished != reply) {
+            qDebug() << "reply of a command given up ignored:" << finished->url();
+            finished->deleteLater();
+            return;
+        }
+        replyFinished();
+    });
 
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item{border: 0px}"));
 }

@@ -150,6 +150,16 @@ public:
     QString devDatetime;
     int devNtpSet = 0;
     QString devNtpServerIP;
+    // The device the sequence talks to; login cookies go nowhere else.
+    QUrl webOrigin;
+    int webRedirects = 0;
+    bool webSequenceRunning = false;
+    // Closes and releases the firmware file and the multipart body of an upload.
+    void releaseUpload();
+    // Aborts and releases the reply of a command that was given up, so its end is ignored.
+    void abandonReply();
+    // The login command's body, logged under logLabel.
+    QByteArray webLoginBody(const char *logLabel);
 
     // ---- ui: main window ----
     Ui_MainWindow *ui = nullptr;
