@@ -5,3 +5,5 @@ pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 quillon_add_test(tst_webclient GUI LAB SOURCES webcfg/tst_webclient.cpp LIBS PkgConfig::HTTPLIB Threads::Threads
                  LABELS webcfg
                  TIMEOUT 120)
+quillon_add_test(tst_webdialog GUI LAB RESOURCES SOURCES webcfg/tst_webdialog.cpp
+                 LIBS PkgConfig::HTTPLIB Threads::Threads LABELS webcfg TIMEOUT 120)
