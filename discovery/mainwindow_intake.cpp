@@ -28,6 +28,18 @@ constexpr char ackCode = '3';
 constexpr int macHexOffset = 2;
 constexpr int macHexLength = 12;
 
+int familyAnsweringWith(int length)
+{
+    switch (length) {
+    case plainTradeReplyLength:
+        return MainWindow::plainTradeFamily;
+    case encryptedTradeReplyLength:
+        return MainWindow::encryptedTradeFamily;
+    default:
+        return MainWindow::multicastTradeFamily;
+    }
+}
+
 int resultOf(const QByteArray &reply)
 {
     return replybytes::byteAt(reply, 0) == accepted ? 0 : 1;
@@ -56,6 +68,12 @@ void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
     if (searchReply && devct >= maxDeviceRecords) {
         qDebug().noquote() << "设备列表已满, reply dropped [count:" << devct << "]:" << slot.toHex()
                            << "  [size:" << length << "]";
+    } else if ((length == plainTradeReplyLength || length == macTradeReplyLength
+                || length == encryptedTradeReplyLength)
+               && tradeFamilyWaiting != familyAnsweringWith(length)) {
+        // Only the family a transaction waits for answers with this length; anything else is
+        // noise and must neither settle a trade nor touch the selected device's frame ids.
+        qDebug().noquote() << "trade reply while none of its family waits, dropped:" << slot.toHex();
     } else if (length == plainTradeReplyLength) {
         qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << slot.toHex();
         stopTradeTimer();

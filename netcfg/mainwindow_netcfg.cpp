@@ -69,6 +69,8 @@ void MainWindow::on_netCfg_clicked()
     std::fill(std::begin(doResult), std::end(doResult), accepted);
     int lostFlag = 0;
     setInteractionLocked(true);
+    tradeFamilyWaiting = record.protocol == plainFamily || record.protocol == encryptedFamily ? record.protocol
+                                                                                             : multicastTradeFamily;
     qDebug() << "Trade start ------------------------------------------------------";
 
     for (doResultCount = 0; doResultCount < modified_count; ++doResultCount) {
@@ -103,6 +105,7 @@ void MainWindow::on_netCfg_clicked()
             qDebug() << "第[" << doResultCount << "]个交易成功";
         }
     }
+    tradeFamilyWaiting = 0;
     const int sentUpTo = std::min(modified_count, static_cast<int>(std::size(doResult)));
 
     if (lostFlag != 0) {

@@ -1,1 +1,4 @@
 add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/fuzz ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
+quillon_add_test(tst_faults GUI LAB SOURCES robustness/tst_faults.cpp LIBS PkgConfig::HTTPLIB Threads::Threads
+                 LABELS robustness TIMEOUT 300)
+add_dependencies(tst_faults quillon_lanpeer)

@@ -130,6 +130,12 @@ public:
     QString dstMac;
     QTimer *timSender = nullptr;
     const int SHOW_DELAY = 3000;
+    // The family whose trade reply is awaited (0 while no transaction waits); reply intake
+    // credits a trade reply only to it.
+    static constexpr int plainTradeFamily = 1;
+    static constexpr int encryptedTradeFamily = 2;
+    static constexpr int multicastTradeFamily = 3;
+    int tradeFamilyWaiting = 0;
     // Sends one trade as the device's family wants it; false when nothing could be sent.
     bool sendTrade(QByteArray request, int protocol);
 

@@ -155,19 +155,25 @@ void tst_Intake::tradeReplies_data()
 {
     QTest::addColumn<QByteArray>("datagram");
     QTest::addColumn<QString>("dstMac");
+    QTest::addColumn<int>("family");
     QTest::addColumn<int>("result");
-    QTest::newRow("plain_accepted") << QByteArray("A") << QString() << 0;
-    QTest::newRow("plain_refused") << QByteArray("N") << QString() << 1;
-    QTest::newRow("mac_accepted") << QByteArray::fromHex("41001a2b3c4d5e") << "001a2b3c4d5e" << 0;
-    QTest::newRow("mac_refused") << QByteArray::fromHex("4e001a2b3c4d5e") << "001a2b3c4d5e" << 1;
-    QTest::newRow("mac_of_another_device") << QByteArray::fromHex("41001a2b3c4d5f") << "001a2b3c4d5e" << -7;
+    QTest::newRow("plain_accepted") << QByteArray("A") << QString() << 1 << 0;
+    QTest::newRow("plain_refused") << QByteArray("N") << QString() << 1 << 1;
+    QTest::newRow("plain_while_none_waits") << QByteArray("A") << QString() << 0 << -7;
+    QTest::newRow("plain_while_multicast_waits") << QByteArray("A") << QString() << 3 << -7;
+    QTest::newRow("mac_accepted") << QByteArray::fromHex("41001a2b3c4d5e") << "001a2b3c4d5e" << 3 << 0;
+    QTest::newRow("mac_refused") << QByteArray::fromHex("4e001a2b3c4d5e") << "001a2b3c4d5e" << 3 << 1;
+    QTest::newRow("mac_of_another_device") << QByteArray::fromHex("41001a2b3c4d5f") << "001a2b3c4d5e" << 3 << -7;
+    QTest::newRow("frame_while_plain_waits") << QByteArray(68, 'A') << QString() << 1 << -7;
 }
 
 void tst_Intake::tradeReplies()
 {
     QFETCH(QByteArray, datagram);
     QFETCH(QString, dstMac);
+    QFETCH(int, family);
     QFETCH(int, result);
+    w->tradeFamilyWaiting = family;
     w->dstMac = dstMac;
     w->doResultCount = 2;
     w->doResult[2] = -7;
@@ -183,6 +189,7 @@ void tst_Intake::tradeReplyWithoutTransactionChangesNothingSeen()
 {
     feed(reply407("05", "01"));
     w->doResultCount = 10; // past the last slot
+    w->tradeFamilyWaiting = MainWindow::plainTradeFamily;
     feed(QByteArray("A"));
     QCOMPARE(w->ui->tableWidget->rowCount(), 1);
     QCOMPARE(w->devct, 1);
@@ -215,6 +222,7 @@ void tst_Intake::probesAndRepliesOverTheLan()
     // A trade reply sent to the discovery port reaches the receiver, never the search socket.
     w->doResultCount = 0;
     w->doResult[0] = -7;
+    w->tradeFamilyWaiting = MainWindow::plainTradeFamily;
     QVERIFY(peer.send(QStringLiteral("41")));
     QVERIFY(waitUntil([&] { return w->doResult[0] == 0; }));
 }

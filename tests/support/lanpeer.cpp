@@ -2,6 +2,7 @@
 //   answer HEX...              answer every multicast probe with these datagrams
 //   send IP PORT HEX           one datagram ("-" for an empty one)
 //   burst IP PORT COUNT HEX    COUNT datagrams, the index written big-endian into bytes 4..7
+//   noise IP PORT COUNT SEED   COUNT datagrams of random bytes and random length 0..1100
 //   listen PORT HEX...         a unicast device at PORT: answers its n-th datagram with the
 //                              n-th HEX (the last one repeats, "-" for silence)
 // It prints "ready" once listening and "probe DST SRC SRCPORT TTL HEX" for every datagram that
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 namespace {
@@ -27,6 +29,7 @@ namespace {
 constexpr quint16 discoveryPort = 15367;
 constexpr quint16 broadcastPort = 65535;
 constexpr int burstIndexOffset = 4;
+constexpr int maxNoiseLength = 1100;
 
 bool insideLanNamespace()
 {
@@ -110,6 +113,16 @@ int main(int argc, char **argv)
             answers.clear();
             for (int i = 1; i < words.size(); ++i)
                 answers << fromHexArgument(words.at(i));
+        } else if (words.value(0) == QLatin1String("noise") && words.size() == 5) {
+            std::mt19937 random(words.at(4).toUInt());
+            const QHostAddress to(words.at(1));
+            const quint16 port = words.at(2).toUShort();
+            for (int i = 0, count = words.at(3).toInt(); i < count; ++i) {
+                QByteArray datagram(static_cast<int>(random() % (maxNoiseLength + 1)), '\0');
+                for (char &byte : datagram)
+                    byte = static_cast<char>(random());
+                sender.writeDatagram(datagram, to, port);
+            }
         } else if (words.value(0) == QLatin1String("listen") && words.size() >= 3) {
             tradeAnswers.clear();
             tradesSeen = 0;
