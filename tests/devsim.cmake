@@ -1,1 +1,7 @@
 # Tests of this subsystem: quillon_add_test(...) lines.
+quillon_add_test(tst_searchreplies SOURCES devsim/tst_searchreplies.cpp LIBS quillon_devsim_core LABELS devsim)
+quillon_add_test(tst_fleetparser SOURCES devsim/tst_fleetparser.cpp LIBS quillon_devsim_core LABELS devsim)
+quillon_add_test(tst_fleetgenerator SOURCES devsim/tst_fleetgenerator.cpp LIBS quillon_devsim_core LABELS devsim)
+quillon_add_test(tst_devsimlab LAB SOURCES devsim/tst_devsimlab.cpp LIBS quillon_devsim_core Qt5::Network
+                 LABELS devsim TIMEOUT 120)
+add_dependencies(tst_devsimlab quillon-devsim)

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "crypto/framecipher.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// The reply format a simulated device answers the search with, and so its trade protocol.
+enum class Family {
+    Plain407,     // 55-byte reply, one-byte trade replies at its own address
+    Encrypted407, // 116-byte framed reply, framed trades at its own address
+    Old201,       // 75-byte reply, trades on the multicast group carrying its MAC
+};
+
+// The settings a configuration trade can change; applied together at restart.
+struct NetSettings
+{
+    quint32 ip = 0;
+    quint16 port = 0;
+    quint32 mask = 0;
+    quint32 gateway = 0;
+    quint32 serverIp = 0;
+    quint16 serverPort = 0;
+};
+
+// One simulated device: what it reports in its search reply and what it checks in trades.
+struct SimDevice
+{
+    Family family = Family::Plain407;
+    QByteArray mac; // six bytes
+    NetSettings net;
+    quint32 ntpIp = 0;
+    quint16 productCode = 0;
+    quint8 doors = 0;
+    QString serial;       // five characters (201) or a decimal number up to 65535 (407)
+    QString deviceNumber; // five characters, 407 only
+    QString firmware;     // up to 20 characters, 201 only; 5 or more offer the web interface
+    QString udpUser;
+    QString udpPassword;
+    QString webUser;
+    QString webPassword;
+    framecipher::DeviceId snid{};
+    framecipher::TransactionId txid{};
+};
