@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QNetworkInterface>
+#include <QSet>
 
 #include <sys/stat.h>
 
@@ -91,11 +92,14 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("--jitter-ms takes a number of milliseconds"));
 
     const QHostAddress pc(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_PC_IP")));
+    const QHostAddress lan(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_LAN_IP")));
+    const QSet<quint32> forbidden{pc.toIPv4Address(), lan.toIPv4Address()};
     for (const SimDevice &d : fleet)
-        if (QHostAddress(d.net.ip) == pc)
-            return fail(QStringLiteral("a device may not take the pc's address %1").arg(pc.toString()));
+        if (forbidden.contains(d.net.ip))
+            return fail(QStringLiteral("a device may not take the lab host's address %1")
+                            .arg(QHostAddress(d.net.ip).toString()));
 
-    Simulator simulator(fleet, {lanInterface, jitterMs, parser.value(recordOption)});
+    Simulator simulator(fleet, {lanInterface, jitterMs, parser.value(recordOption), forbidden});
     QString error;
     if (!simulator.start(&error))
         return fail(error);

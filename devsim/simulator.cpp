@@ -1,5 +1,6 @@
 #include "devsim/simulator.h"
 
+#include "devsim/framedlink.h"
 #include "devsim/lanaddresses.h"
 #include "devsim/replysender.h"
 #include "devsim/searchreplies.h"
@@ -14,6 +15,7 @@ namespace {
 constexpr quint16 kDiscoveryPort = 15367;
 constexpr quint16 kBroadcastPort = 65535;
 constexpr char kProbe = 'Y';
+constexpr int kMacSize = 6;
 constexpr int kSocketBufferBytes = 8 * 1024 * 1024;
 const char kGroup[] = "239.255.255.250";
 
@@ -25,11 +27,23 @@ QByteArray frameDraw()
     return draw;
 }
 
+quint64 endpointKey(quint32 ip, quint16 port)
+{
+    return (quint64(ip) << 16) | port;
+}
+
 } // namespace
 
 Simulator::Simulator(QVector<SimDevice> fleet, Options opts, QObject *parent)
     : QObject(parent), devices(std::move(fleet)), options(std::move(opts))
 {
+    for (int i = 0; i < devices.size(); ++i) {
+        sessions.append(TradeSession(options.forbiddenAddresses));
+        if (devices[i].family == Family::Old201)
+            byMac.insert(devices[i].mac, i);
+        else
+            endpoints.insert(endpointKey(devices[i].net.ip, devices[i].net.port), i);
+    }
 }
 
 bool Simulator::start(QString *error)
@@ -87,18 +101,89 @@ void Simulator::handle(QUdpSocket *socket, const QNetworkDatagram &datagram)
 {
     recorder.record(datagram.data());
     const bool discoveryPort = socket == discovery || socket == broadcast;
-    if (discoveryPort && datagram.data() == QByteArray(1, kProbe))
+    if (discoveryPort && datagram.data() == QByteArray(1, kProbe)) {
         answerProbe(socket, datagram);
+        return;
+    }
+    if (datagram.destinationAddress().isMulticast()) {
+        tradeOnGroup(socket, datagram);
+        return;
+    }
+    const quint64 key = endpointKey(datagram.destinationAddress().toIPv4Address(), socket->localPort());
+    if (endpoints.contains(key))
+        tradeAtDevice(socket, datagram, endpoints.value(key), false);
+    else if (oldEndpoints.contains(key))
+        tradeAtDevice(socket, datagram, oldEndpoints.value(key), true);
 }
 
 void Simulator::answerProbe(QUdpSocket *socket, const QNetworkDatagram &probe)
 {
     for (const SimDevice &d : devices)
-        reply(socket, d, searchreplies::forDevice(d, frameDraw()), probe, kDiscoveryPort);
+        reply(socket, d.net.ip, searchreplies::forDevice(d, frameDraw()), probe, kDiscoveryPort);
 }
 
-void Simulator::reply(QUdpSocket *socket, const SimDevice &from, const QByteArray &data, const QNetworkDatagram &to,
+// The multicast family: only the device whose MAC ends the request acts on it.
+void Simulator::tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request)
+{
+    const int index = byMac.value(request.data().right(kMacSize), -1);
+    if (index < 0)
+        return;
+    const NetSettings before = devices[index].net;
+    const TradeSession::Outcome outcome = sessions[index].handle(devices[index], request.data());
+    if (!outcome.answered)
+        return;
+    reply(socket, before.ip, outcome.reply, request, quint16(request.senderPort()));
+    if (outcome.restarted)
+        applyRestart(index, outcome.before);
+}
+
+void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress)
+{
+    SimDevice &d = devices[index];
+    const quint32 source = request.destinationAddress().toIPv4Address();
+    const quint16 port = quint16(request.senderPort());
+    QByteArray plain = request.data();
+    const bool framed = d.family == Family::Encrypted407;
+    if (framed) {
+        const framedlink::Request opened = framedlink::open(d, plain);
+        if (!opened.opened)
+            return;
+        // A stale or foreign id is refused without moving the device's own counter.
+        if (!opened.expected) {
+            reply(socket, source, framedlink::seal(d, QByteArray(1, TradeSession::kRefused), frameDraw()), request,
+                  port);
+            return;
+        }
+        d.txid = opened.id;
+        plain = opened.payload;
+    }
+    const TradeSession::Outcome outcome = sessions[index].handle(d, plain, atOldAddress);
+    if (!outcome.answered)
+        return;
+    reply(socket, source, framed ? framedlink::seal(d, outcome.reply, frameDraw()) : outcome.reply, request, port);
+    if (outcome.restarted)
+        applyRestart(index, outcome.before);
+}
+
+void Simulator::applyRestart(int index, const NetSettings &before)
+{
+    const SimDevice &d = devices[index];
+    QString error;
+    if (d.net.ip != before.ip && !LanAddresses(options.lanInterface).add({d.net.ip}, &error))
+        qWarning("device %s cannot take its new address: %s", d.mac.toHex().constData(), qPrintable(error));
+    if (d.family == Family::Old201)
+        return;
+    const quint64 old = endpointKey(before.ip, before.port);
+    endpoints.remove(old);
+    endpoints.insert(endpointKey(d.net.ip, d.net.port), index);
+    if (old != endpointKey(d.net.ip, d.net.port))
+        oldEndpoints.insert(old, index);
+    if (!bindPort(d.net.port, &error))
+        qWarning("device %s cannot listen on its new port: %s", d.mac.toHex().constData(), qPrintable(error));
+}
+
+void Simulator::reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                       quint16 port)
 {
-    sender->send(int(socket->socketDescriptor()), {from.net.ip, to.senderAddress().toIPv4Address(), port, data});
+    sender->send(int(socket->socketDescriptor()), {source, to.senderAddress().toIPv4Address(), port, data});
 }

@@ -2,10 +2,12 @@
 
 #include "devsim/datagramrecorder.h"
 #include "devsim/simdevice.h"
+#include "devsim/tradesession.h"
 
 #include <QHash>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QVector>
 
 class QNetworkDatagram;
@@ -23,6 +25,7 @@ public:
         QString lanInterface;
         int jitterMs = 0;
         QString recordPath;
+        QSet<quint32> forbiddenAddresses; // the lab's own hosts, which no device may take
     };
 
     Simulator(QVector<SimDevice> fleet, Options options, QObject *parent = nullptr);
@@ -35,10 +38,17 @@ private:
     void readPending(QUdpSocket *socket);
     void handle(QUdpSocket *socket, const QNetworkDatagram &datagram);
     void answerProbe(QUdpSocket *socket, const QNetworkDatagram &probe);
-    void reply(QUdpSocket *socket, const SimDevice &from, const QByteArray &data, const QNetworkDatagram &to,
+    void tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request);
+    void tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress);
+    void applyRestart(int index, const NetSettings &before);
+    void reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                quint16 port);
 
     QVector<SimDevice> devices;
+    QVector<TradeSession> sessions;
+    QHash<quint64, int> endpoints;    // ip:port of the unicast families
+    QHash<quint64, int> oldEndpoints; // where they were before their last restart
+    QHash<QByteArray, int> byMac;     // the multicast family
     Options options;
     QMap<quint16, QUdpSocket *> sockets;
     QUdpSocket *discovery = nullptr;

@@ -5,3 +5,5 @@ quillon_add_test(tst_fleetgenerator SOURCES devsim/tst_fleetgenerator.cpp LIBS q
 quillon_add_test(tst_devsimlab LAB SOURCES devsim/tst_devsimlab.cpp LIBS quillon_devsim_core Qt5::Network
                  LABELS devsim TIMEOUT 120)
 add_dependencies(tst_devsimlab quillon-devsim)
+quillon_add_test(tst_tradesession SOURCES devsim/tst_tradesession.cpp LIBS quillon_devsim_core LABELS devsim)
+quillon_add_test(tst_framedlink SOURCES devsim/tst_framedlink.cpp LIBS quillon_devsim_core LABELS devsim)
