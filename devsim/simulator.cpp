@@ -4,6 +4,7 @@
 #include "devsim/lanaddresses.h"
 #include "devsim/replysender.h"
 #include "devsim/searchreplies.h"
+#include "devsim/webserver.h"
 
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
@@ -16,6 +17,7 @@ constexpr quint16 kDiscoveryPort = 15367;
 constexpr quint16 kBroadcastPort = 65535;
 constexpr char kProbe = 'Y';
 constexpr int kMacSize = 6;
+constexpr int kWebFirmwareLength = 5; // the tool offers web configuration from this length on
 constexpr int kSocketBufferBytes = 8 * 1024 * 1024;
 const char kGroup[] = "239.255.255.250";
 
@@ -46,6 +48,8 @@ Simulator::Simulator(QVector<SimDevice> fleet, Options opts, QObject *parent)
     }
 }
 
+Simulator::~Simulator() = default;
+
 bool Simulator::start(QString *error)
 {
     if (!options.recordPath.isEmpty() && !recorder.open(options.recordPath, error))
@@ -71,7 +75,19 @@ bool Simulator::start(QString *error)
     for (const SimDevice &d : devices)
         if (d.family != Family::Old201 && !bindPort(d.net.port, error))
             return false;
+    for (int i = 0; i < devices.size(); ++i)
+        if (devices[i].firmware.size() >= kWebFirmwareLength && !serveWeb(i, error))
+            return false;
     return true;
+}
+
+bool Simulator::serveWeb(int index, QString *error)
+{
+    const SimDevice &d = devices[index];
+    auto &server = webServers[index];
+    if (!server)
+        server = std::make_unique<WebServer>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
+    return server->start(d.net.ip, d.net.port, error);
 }
 
 QUdpSocket *Simulator::bindPort(quint16 port, QString *error)
@@ -171,6 +187,9 @@ void Simulator::applyRestart(int index, const NetSettings &before)
     QString error;
     if (d.net.ip != before.ip && !LanAddresses(options.lanInterface).add({d.net.ip}, &error))
         qWarning("device %s cannot take its new address: %s", d.mac.toHex().constData(), qPrintable(error));
+    const bool moved = d.net.ip != before.ip || d.net.port != before.port;
+    if (moved && webServers.count(index) && !serveWeb(index, &error))
+        qWarning("device %s: %s", d.mac.toHex().constData(), qPrintable(error));
     if (d.family == Family::Old201)
         return;
     const quint64 old = endpointKey(before.ip, before.port);

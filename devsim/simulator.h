@@ -10,9 +10,13 @@
 #include <QSet>
 #include <QVector>
 
+#include <map>
+#include <memory>
+
 class QNetworkDatagram;
 class QUdpSocket;
 class ReplySender;
+class WebServer;
 
 // Plays a whole fleet in one event-driven process: the discovery sockets (multicast group on
 // 15367 and broadcast port 65535), one socket per device port for unicast trades, and replies
@@ -29,6 +33,7 @@ public:
     };
 
     Simulator(QVector<SimDevice> fleet, Options options, QObject *parent = nullptr);
+    ~Simulator() override;
 
     // Addresses, sockets and the recorder; false with the reason when any of them fails.
     bool start(QString *error);
@@ -41,6 +46,7 @@ private:
     void tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request);
     void tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress);
     void applyRestart(int index, const NetSettings &before);
+    bool serveWeb(int index, QString *error);
     void reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                quint16 port);
 
@@ -49,6 +55,7 @@ private:
     QHash<quint64, int> endpoints;    // ip:port of the unicast families
     QHash<quint64, int> oldEndpoints; // where they were before their last restart
     QHash<QByteArray, int> byMac;     // the multicast family
+    std::map<int, std::unique_ptr<WebServer>> webServers; // devices with newer firmware
     Options options;
     QMap<quint16, QUdpSocket *> sockets;
     QUdpSocket *discovery = nullptr;

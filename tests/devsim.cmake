@@ -10,3 +10,4 @@ quillon_add_test(tst_framedlink SOURCES devsim/tst_framedlink.cpp LIBS quillon_d
 quillon_add_test(tst_devsimtrades LAB SOURCES devsim/tst_devsimtrades.cpp LIBS quillon_devsim_core Qt5::Network
                  LABELS devsim TIMEOUT 180)
 add_dependencies(tst_devsimtrades quillon-devsim)
+quillon_add_test(tst_webcommands SOURCES devsim/tst_webcommands.cpp LIBS quillon_devsim_core LABELS devsim)
