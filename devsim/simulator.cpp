@@ -4,7 +4,7 @@
 #include "devsim/lanaddresses.h"
 #include "devsim/replysender.h"
 #include "devsim/searchreplies.h"
-#include "devsim/webserver.h"
+#include "devsim/webfront.h"
 
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
@@ -75,19 +75,15 @@ bool Simulator::start(QString *error)
     for (const SimDevice &d : devices)
         if (d.family != Family::Old201 && !bindPort(d.net.port, error))
             return false;
-    for (int i = 0; i < devices.size(); ++i)
-        if (devices[i].firmware.size() >= kWebFirmwareLength && !serveWeb(i, error))
+    web = std::make_unique<WebFront>();
+    for (const SimDevice &d : devices) {
+        if (d.firmware.size() < kWebFirmwareLength)
+            continue;
+        auto commands = std::make_unique<WebCommands>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
+        if (!web->add(d.net.ip, d.net.port, std::move(commands), error))
             return false;
+    }
     return true;
-}
-
-bool Simulator::serveWeb(int index, QString *error)
-{
-    const SimDevice &d = devices[index];
-    auto &server = webServers[index];
-    if (!server)
-        server = std::make_unique<WebServer>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
-    return server->start(d.net.ip, d.net.port, error);
 }
 
 QUdpSocket *Simulator::bindPort(quint16 port, QString *error)
@@ -187,8 +183,7 @@ void Simulator::applyRestart(int index, const NetSettings &before)
     QString error;
     if (d.net.ip != before.ip && !LanAddresses(options.lanInterface).add({d.net.ip}, &error))
         qWarning("device %s cannot take its new address: %s", d.mac.toHex().constData(), qPrintable(error));
-    const bool moved = d.net.ip != before.ip || d.net.port != before.port;
-    if (moved && webServers.count(index) && !serveWeb(index, &error))
+    if (!web->move(before.ip, before.port, d.net.ip, d.net.port, &error))
         qWarning("device %s: %s", d.mac.toHex().constData(), qPrintable(error));
     if (d.family == Family::Old201)
         return;

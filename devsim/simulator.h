@@ -10,13 +10,12 @@
 #include <QSet>
 #include <QVector>
 
-#include <map>
 #include <memory>
 
 class QNetworkDatagram;
 class QUdpSocket;
 class ReplySender;
-class WebServer;
+class WebFront;
 
 // Plays a whole fleet in one event-driven process: the discovery sockets (multicast group on
 // 15367 and broadcast port 65535), one socket per device port for unicast trades, and replies
@@ -46,7 +45,6 @@ private:
     void tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request);
     void tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress);
     void applyRestart(int index, const NetSettings &before);
-    bool serveWeb(int index, QString *error);
     void reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                quint16 port);
 
@@ -55,7 +53,7 @@ private:
     QHash<quint64, int> endpoints;    // ip:port of the unicast families
     QHash<quint64, int> oldEndpoints; // where they were before their last restart
     QHash<QByteArray, int> byMac;     // the multicast family
-    std::map<int, std::unique_ptr<WebServer>> webServers; // devices with newer firmware
+    std::unique_ptr<WebFront> web; // devices with newer firmware
     Options options;
     QMap<quint16, QUdpSocket *> sockets;
     QUdpSocket *discovery = nullptr;

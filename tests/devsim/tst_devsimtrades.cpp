@@ -5,8 +5,11 @@
 #include "support/devsimprocess.h"
 #include "support/labenv.h"
 #include "support/waituntil.h"
+#include "webcfg/commandreply.h"
 
+#include <QNetworkAccessManager>
 #include <QNetworkDatagram>
+#include <QNetworkReply>
 #include <QRandomGenerator>
 #include <QUdpSocket>
 #include <QtTest>
@@ -38,6 +41,20 @@ QByteArray draw()
     for (char &b : bytes)
         b = char(QRandomGenerator::global()->bounded(256));
     return bytes;
+}
+
+// The web login's answer at ip:port, as the tool would post it.
+QString webLogin(const QString &ip, const QString &port)
+{
+    QNetworkAccessManager manager;
+    QNetworkRequest request(QUrl(QStringLiteral("http://%1:%2/command/login").arg(ip, port)));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    QNetworkReply *reply =
+        manager.post(request, commandreply::loginBody(QStringLiteral("admin"), QStringLiteral("888888")));
+    waitUntil([&] { return reply->isFinished(); });
+    const QString text = QString::fromUtf8(reply->readAll());
+    delete reply;
+    return text;
 }
 
 enum class Result { Accepted, Refused, NoReply };
@@ -171,6 +188,9 @@ private slots:
         QCOMPARE(listed.value(newIp).mac, record.mac);
         if (newIp != device)
             QVERIFY(!listed.contains(device));
+        // A device with a web interface serves it where it now is.
+        if (listed.value(newIp).fw.size() >= 5)
+            QCOMPARE(webLogin(newIp, newPort), QStringLiteral("OK"));
     }
 
     void wrongPasswordRefused_data()

@@ -1,0 +1,93 @@
+#include "devsim/webfront.h"
+
+#include <httplib.h>
+
+#include <QHostAddress>
+
+namespace {
+
+constexpr char kCommandPath[] = R"(/command/([A-Za-z_]+))";
+constexpr char kTextType[] = "text/plain; charset=utf-8";
+constexpr char kUploadPart[] = "upload";
+constexpr char kAnyAddress[] = "0.0.0.0";
+constexpr int kNotFound = 404;
+constexpr size_t kWorkersPerPort = 4;
+
+quint64 endpointKey(quint32 address, quint16 port)
+{
+    return (quint64(address) << 16) | port;
+}
+
+} // namespace
+
+WebFront::WebFront() = default;
+
+WebFront::~WebFront()
+{
+    for (auto &[port, listener] : listeners) {
+        listener.server->stop();
+        if (listener.thread.joinable())
+            listener.thread.join();
+    }
+}
+
+bool WebFront::add(quint32 address, quint16 port, std::unique_ptr<WebCommands> commands, QString *error)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        devices[endpointKey(address, port)] = std::move(commands);
+    }
+    return listen(port, error);
+}
+
+bool WebFront::move(quint32 oldAddress, quint16 oldPort, quint32 address, quint16 port, QString *error)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto found = devices.find(endpointKey(oldAddress, oldPort));
+        if (found == devices.end())
+            return true;
+        std::unique_ptr<WebCommands> commands = std::move(found->second);
+        devices.erase(found);
+        devices[endpointKey(address, port)] = std::move(commands);
+    }
+    return listen(port, error);
+}
+
+bool WebFront::listen(quint16 port, QString *error)
+{
+    if (listeners.count(port))
+        return true;
+    Listener listener;
+    listener.server = std::make_unique<httplib::Server>();
+    listener.server->new_task_queue = [] { return new httplib::ThreadPool(kWorkersPerPort); };
+    listener.server->Post(kCommandPath, [this, port](const httplib::Request &request, httplib::Response &response) {
+        const quint64 key = endpointKey(QHostAddress(QString::fromStdString(request.local_addr)).toIPv4Address(), port);
+        const bool hasFile = request.is_multipart_form_data() && request.has_file(kUploadPart);
+        const std::string file = hasFile ? request.get_file_value(kUploadPart).content : std::string();
+        WebCommands::Answer answer;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            const auto device = devices.find(key);
+            if (device == devices.end()) {
+                response.status = kNotFound;
+                return;
+            }
+            answer = device->second->handle(QString::fromStdString(request.matches[1]),
+                                            QByteArray::fromStdString(request.body),
+                                            QByteArray::fromStdString(request.get_header_value("Cookie")),
+                                            QByteArray::fromStdString(file), hasFile);
+        }
+        if (!answer.setCookie.isEmpty())
+            response.set_header("Set-Cookie", answer.setCookie.toStdString());
+        response.set_content(answer.text.toStdString(), kTextType);
+    });
+    if (!listener.server->bind_to_port(kAnyAddress, port)) {
+        *error = QStringLiteral("cannot serve http on port %1").arg(port);
+        return false;
+    }
+    httplib::Server *server = listener.server.get();
+    listener.thread = std::thread([server] { server->listen_after_bind(); });
+    listeners.emplace(port, std::move(listener));
+    return true;
+}
