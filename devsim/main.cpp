@@ -64,7 +64,11 @@ int main(int argc, char **argv)
     const QCommandLineOption recordOption(QStringLiteral("record"),
                                           QStringLiteral("Write every received datagram as hex, one per line."),
                                           QStringLiteral("FILE"));
-    parser.addOptions({fleetOption, generateOption, seedOption, jitterOption, recordOption});
+    const QCommandLineOption faultOption(
+        QStringLiteral("fault"),
+        QStringLiteral("Every device misbehaves: none, garbage, wrong-length, late, refuse or redirect."),
+        QStringLiteral("KIND"), QStringLiteral("none"));
+    parser.addOptions({fleetOption, generateOption, seedOption, jitterOption, recordOption, faultOption});
     parser.process(app);
 
     QVector<SimDevice> fleet;
@@ -91,6 +95,10 @@ int main(int argc, char **argv)
     if (!jitterOk || jitterMs < 0)
         return fail(QStringLiteral("--jitter-ms takes a number of milliseconds"));
 
+    const std::optional<Fault> chosenFault = fault::parse(parser.value(faultOption));
+    if (!chosenFault)
+        return fail(QStringLiteral("--fault takes none, garbage, wrong-length, late, refuse or redirect"));
+
     const QHostAddress pc(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_PC_IP")));
     const QHostAddress lan(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_LAN_IP")));
     const QSet<quint32> forbidden{pc.toIPv4Address(), lan.toIPv4Address()};
@@ -99,7 +107,7 @@ int main(int argc, char **argv)
             return fail(QStringLiteral("a device may not take the lab host's address %1")
                             .arg(QHostAddress(d.net.ip).toString()));
 
-    Simulator simulator(fleet, {lanInterface, jitterMs, parser.value(recordOption), forbidden});
+    Simulator simulator(fleet, {lanInterface, jitterMs, parser.value(recordOption), forbidden, *chosenFault});
     QString error;
     if (!simulator.start(&error))
         return fail(error);

@@ -9,7 +9,7 @@ namespace {
 constexpr int kRetryMs = 2;
 }
 
-ReplySender::ReplySender(int jitter, QObject *parent) : QObject(parent), jitterMs(jitter)
+ReplySender::ReplySender(int delay, int jitter, QObject *parent) : QObject(parent), delayMs(delay), jitterMs(jitter)
 {
     retry.setSingleShot(true);
     retry.setInterval(kRetryMs);
@@ -18,11 +18,11 @@ ReplySender::ReplySender(int jitter, QObject *parent) : QObject(parent), jitterM
 
 void ReplySender::send(int socketDescriptor, const SourcedDatagram &datagram)
 {
-    if (jitterMs <= 0) {
+    if (delayMs <= 0 && jitterMs <= 0) {
         enqueue(socketDescriptor, datagram);
         return;
     }
-    const int delay = int(QRandomGenerator::global()->bounded(quint32(jitterMs) + 1));
+    const int delay = delayMs + int(QRandomGenerator::global()->bounded(quint32(qMax(jitterMs, 0)) + 1));
     QTimer::singleShot(delay, this, [this, socketDescriptor, datagram] { enqueue(socketDescriptor, datagram); });
 }
 

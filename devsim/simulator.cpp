@@ -60,7 +60,7 @@ bool Simulator::start(QString *error)
     if (!LanAddresses(options.lanInterface).add(addresses, error))
         return false;
 
-    sender = new ReplySender(options.jitterMs, this);
+    sender = new ReplySender(options.fault == Fault::Late ? fault::kLateMs : 0, options.jitterMs, this);
     discovery = bindPort(kDiscoveryPort, error);
     if (!discovery)
         return false;
@@ -75,7 +75,7 @@ bool Simulator::start(QString *error)
     for (const SimDevice &d : devices)
         if (d.family != Family::Old201 && !bindPort(d.net.port, error))
             return false;
-    web = std::make_unique<WebFront>();
+    web = std::make_unique<WebFront>(options.fault);
     for (const SimDevice &d : devices) {
         if (d.firmware.size() < kWebFirmwareLength)
             continue;
@@ -141,6 +141,10 @@ void Simulator::tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request
     if (index < 0)
         return;
     const NetSettings before = devices[index].net;
+    if (options.fault == Fault::Refuse) {
+        reply(socket, before.ip, refusal(devices[index]), request, quint16(request.senderPort()));
+        return;
+    }
     const TradeSession::Outcome outcome = sessions[index].handle(devices[index], request.data());
     if (!outcome.answered)
         return;
@@ -169,6 +173,10 @@ void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &reques
         d.txid = opened.id;
         plain = opened.payload;
     }
+    if (options.fault == Fault::Refuse) {
+        reply(socket, source, framed ? framedlink::seal(d, refusal(d), frameDraw()) : refusal(d), request, port);
+        return;
+    }
     const TradeSession::Outcome outcome = sessions[index].handle(d, plain, atOldAddress);
     if (!outcome.answered)
         return;
@@ -196,8 +204,15 @@ void Simulator::applyRestart(int index, const NetSettings &before)
         qWarning("device %s cannot listen on its new port: %s", d.mac.toHex().constData(), qPrintable(error));
 }
 
+QByteArray Simulator::refusal(const SimDevice &device) const
+{
+    const QByteArray refused(1, TradeSession::kRefused);
+    return device.family == Family::Old201 ? refused + device.mac : refused;
+}
+
 void Simulator::reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                       quint16 port)
 {
-    sender->send(int(socket->socketDescriptor()), {source, to.senderAddress().toIPv4Address(), port, data});
+    sender->send(int(socket->socketDescriptor()), {source, to.senderAddress().toIPv4Address(), port,
+                                                   fault::distort(options.fault, data, *QRandomGenerator::global())});
 }

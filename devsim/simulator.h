@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devsim/datagramrecorder.h"
+#include "devsim/fault.h"
 #include "devsim/simdevice.h"
 #include "devsim/tradesession.h"
 
@@ -29,6 +30,7 @@ public:
         int jitterMs = 0;
         QString recordPath;
         QSet<quint32> forbiddenAddresses; // the lab's own hosts, which no device may take
+        Fault fault = Fault::None;
     };
 
     Simulator(QVector<SimDevice> fleet, Options options, QObject *parent = nullptr);
@@ -45,6 +47,7 @@ private:
     void tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request);
     void tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress);
     void applyRestart(int index, const NetSettings &before);
+    QByteArray refusal(const SimDevice &device) const;
     void reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                quint16 port);
 

@@ -3,6 +3,9 @@
 #include <httplib.h>
 
 #include <QHostAddress>
+#include <QRandomGenerator>
+
+#include <chrono>
 
 namespace {
 
@@ -12,6 +15,8 @@ constexpr char kUploadPart[] = "upload";
 constexpr char kAnyAddress[] = "0.0.0.0";
 constexpr int kNotFound = 404;
 constexpr size_t kWorkersPerPort = 4;
+constexpr int kFound = 302;
+constexpr char kMovedParam[] = "moved";
 
 quint64 endpointKey(quint32 address, quint16 port)
 {
@@ -20,7 +25,7 @@ quint64 endpointKey(quint32 address, quint16 port)
 
 } // namespace
 
-WebFront::WebFront() = default;
+WebFront::WebFront(Fault f) : fault(f) {}
 
 WebFront::~WebFront()
 {
@@ -62,6 +67,14 @@ bool WebFront::listen(quint16 port, QString *error)
     listener.server = std::make_unique<httplib::Server>();
     listener.server->new_task_queue = [] { return new httplib::ThreadPool(kWorkersPerPort); };
     listener.server->Post(kCommandPath, [this, port](const httplib::Request &request, httplib::Response &response) {
+        if (fault == Fault::Redirect && !request.has_param(kMovedParam)) {
+            response.set_redirect("http://" + request.local_addr + ':' + std::to_string(port) + request.path + '?'
+                                      + kMovedParam + "=1",
+                                  kFound);
+            return;
+        }
+        if (fault == Fault::Late)
+            std::this_thread::sleep_for(std::chrono::milliseconds(fault::kLateMs));
         const quint64 key = endpointKey(QHostAddress(QString::fromStdString(request.local_addr)).toIPv4Address(), port);
         const bool hasFile = request.is_multipart_form_data() && request.has_file(kUploadPart);
         const std::string file = hasFile ? request.get_file_value(kUploadPart).content : std::string();
@@ -73,10 +86,12 @@ bool WebFront::listen(quint16 port, QString *error)
                 response.status = kNotFound;
                 return;
             }
-            answer = device->second->handle(QString::fromStdString(request.matches[1]),
+            const QString command = QString::fromStdString(request.matches[1]);
+            answer = device->second->handle(command,
                                             QByteArray::fromStdString(request.body),
                                             QByteArray::fromStdString(request.get_header_value("Cookie")),
                                             QByteArray::fromStdString(file), hasFile);
+            answer.text = fault::webAnswer(fault, command, answer.text, *QRandomGenerator::global());
         }
         if (!answer.setCookie.isEmpty())
             response.set_header("Set-Cookie", answer.setCookie.toStdString());

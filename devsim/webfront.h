@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devsim/fault.h"
 #include "devsim/webcommands.h"
 
 #include <QString>
@@ -20,7 +21,7 @@ class Server;
 class WebFront
 {
 public:
-    WebFront();
+    explicit WebFront(Fault fault);
     ~WebFront();
     WebFront(const WebFront &) = delete;
     WebFront &operator=(const WebFront &) = delete;
@@ -38,6 +39,8 @@ private:
     };
 
     bool listen(quint16 port, QString *error);
+
+    Fault fault;
 
     std::mutex mutex; // the devices map and every WebCommands call
     std::map<quint64, std::unique_ptr<WebCommands>> devices;
