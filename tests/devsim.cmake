@@ -16,3 +16,6 @@ add_dependencies(tst_devsimweb quillon-devsim)
 quillon_add_test(tst_fault SOURCES devsim/tst_fault.cpp LIBS quillon_devsim_core LABELS devsim)
 quillon_add_test(tst_devsimfaults LAB SOURCES devsim/tst_devsimfaults.cpp LIBS Qt5::Network LABELS devsim TIMEOUT 120)
 add_dependencies(tst_devsimfaults quillon-devsim)
+quillon_add_test(tst_devsimwindow GUI LAB SOURCES devsim/tst_devsimwindow.cpp LIBS quillon_devsim_core LABELS devsim
+                 TIMEOUT 120)
+add_dependencies(tst_devsimwindow quillon-devsim)
