@@ -1,4 +1,5 @@
 #include "discovery/reply201.h"
+#include "discovery/reply407.h"
 #include "netcfg/tradeframes.h"
 #include "support/devsimprocess.h"
 #include "support/labenv.h"
@@ -65,8 +66,8 @@ private slots:
         const QHash<QString, QByteArray> replies = probe();
         QCOMPARE(replies.size(), kDemoDevices);
         QCOMPARE(replies.value(QStringLiteral("192.168.0.21")).size(), reply201::length + extra);
-        QCOMPARE(replies.value(QStringLiteral("192.168.0.31")).size(), 55 + extra);
-        QCOMPARE(replies.value(QStringLiteral("192.168.0.41")).size(), 116 + extra);
+        QCOMPARE(replies.value(QStringLiteral("192.168.0.31")).size(), reply407::length + extra);
+        QCOMPARE(replies.value(QStringLiteral("192.168.0.41")).size(), reply407::encryptedLength + extra);
         // The 201 reply names its device's MAC unless the bytes are garbage.
         const bool macKept = replies.value(QStringLiteral("192.168.0.21")).mid(reply201::macOffset, 6)
                              == QByteArray::fromHex("025100000021");

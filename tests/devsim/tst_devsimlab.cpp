@@ -114,6 +114,7 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("jitterMs");
         QTest::newRow("burst_300") << 300 << 0;
+        QTest::newRow("burst_5000") << 5000 << 0;
         QTest::newRow("jitter_60") << 60 << 50;
     }
     void generatedFleetAnswers()
