@@ -36,10 +36,14 @@ QByteArray distort(Fault fault, const QByteArray &reply, QRandomGenerator &rando
 QByteArray webAnswer(Fault fault, const QString &command, const QByteArray &answer, QRandomGenerator &random)
 {
     switch (fault) {
-    case Fault::Garbage: return distort(fault, answer, random);
-    case Fault::WrongLength: return answer.left(1);
-    case Fault::Refuse: return command == QLatin1String("login") ? QByteArray("login") : QByteArray("relogin");
-    default: return answer;
+    case Fault::Garbage:
+        return distort(fault, answer, random);
+    case Fault::WrongLength:
+        return answer.left(1);
+    case Fault::Refuse:
+        return command == QLatin1String("login") ? QByteArray("login") : QByteArray("relogin");
+    default:
+        return answer;
     }
 }
 

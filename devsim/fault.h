@@ -8,7 +8,8 @@
 class QRandomGenerator;
 
 // A way for every simulated device to misbehave, to see how the tool copes (--fault KIND).
-enum class Fault {
+enum class Fault
+{
     None,
     Garbage,     // replies of the right length, random bytes; web answers random text
     WrongLength, // replies one byte too long; web answers cut to one character

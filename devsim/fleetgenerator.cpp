@@ -58,7 +58,8 @@ QVector<SimDevice> generateFleet(int count, quint32 seed)
         if (d.family == Family::Old201) {
             d.productCode = kCodes201[random.bounded(int(kCodes201.size()))];
             d.serial = QStringLiteral("S%1").arg(i % 10000, 4, 10, QLatin1Char('0'));
-            d.firmware = random.bounded(2) ? QStringLiteral("V5.2.%1").arg(10 + i % 90) : QStringLiteral("V1.2");
+            d.firmware =
+                random.bounded(2) ? QStringLiteral("V5.2.%1").arg(10 + i % 90) : QStringLiteral("V1.2");
         } else {
             d.productCode = kCodes407[random.bounded(int(kCodes407.size()))];
             d.serial = QString::number(kFirstSerial + random.bounded(kSerialSpan));

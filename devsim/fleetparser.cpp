@@ -41,9 +41,9 @@ public:
             return QStringLiteral("mac must be six hex pairs separated by ':'");
         d.mac = QByteArray::fromHex(text("mac").remove(QLatin1Char(':')).toLatin1());
 
-        if (!address("ip", true, d.net.ip) || !address("mask", false, d.net.mask)
-            || !address("gateway", false, d.net.gateway) || !address("serverIp", false, d.net.serverIp)
-            || !address("ntpIp", false, d.ntpIp))
+        if (!address("ip", true, d.net.ip) || !address("mask", false, d.net.mask) ||
+            !address("gateway", false, d.net.gateway) || !address("serverIp", false, d.net.serverIp) ||
+            !address("ntpIp", false, d.ntpIp))
             return fault;
         int value = 0;
         if (!number("port", true, kMaxPort, value))
@@ -83,8 +83,8 @@ private:
         if (v.isUndefined() && !required)
             return true;
         QHostAddress parsed;
-        if (!v.isString() || !parsed.setAddress(v.toString())
-            || parsed.protocol() != QAbstractSocket::IPv4Protocol) {
+        if (!v.isString() || !parsed.setAddress(v.toString()) ||
+            parsed.protocol() != QAbstractSocket::IPv4Protocol) {
             fault = QStringLiteral("%1 must be a dotted IPv4 address").arg(QLatin1String(key));
             return false;
         }
@@ -113,8 +113,8 @@ private:
             return QStringLiteral("serial of a 201 device is up to five ASCII characters");
         if (d.firmware.size() > kFirmwareMax || d.firmware.toLatin1() != d.firmware.toUtf8())
             return QStringLiteral("firmware is up to twenty ASCII characters");
-        if (d.udpUser.toUtf8().size() > kEncryptedCredentialMax
-            || d.udpPassword.toUtf8().size() > kEncryptedCredentialMax)
+        if (d.udpUser.toUtf8().size() > kEncryptedCredentialMax ||
+            d.udpPassword.toUtf8().size() > kEncryptedCredentialMax)
             return QStringLiteral("udp credentials of a 201 device are up to 31 bytes");
         return {};
     }
@@ -125,11 +125,13 @@ private:
         const int serial = d.serial.isEmpty() ? 0 : d.serial.toInt(&ok);
         if ((!d.serial.isEmpty() && !ok) || serial < 0 || serial > kMaxSerial407)
             return QStringLiteral("serial of a 407 device is a number from 0 to 65535");
-        if (d.deviceNumber.size() > kDeviceNumberLength || d.deviceNumber.toLatin1() != d.deviceNumber.toUtf8())
+        if (d.deviceNumber.size() > kDeviceNumberLength ||
+            d.deviceNumber.toLatin1() != d.deviceNumber.toUtf8())
             return QStringLiteral("deviceNumber is up to five ASCII characters");
         if (!d.firmware.isEmpty())
             return QStringLiteral("a 407 device reports its product code as firmware; leave firmware out");
-        if (d.udpUser.toUtf8().size() > kClearCredentialMax || d.udpPassword.toUtf8().size() > kClearCredentialMax)
+        if (d.udpUser.toUtf8().size() > kClearCredentialMax ||
+            d.udpPassword.toUtf8().size() > kClearCredentialMax)
             return QStringLiteral("udp credentials of a 407 device are up to 16 bytes");
         return {};
     }

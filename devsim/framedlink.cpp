@@ -11,7 +11,8 @@ Request open(const SimDevice &device, const QByteArray &frame)
     Request request;
     if (frame.size() < framecipher::kHeaderSize || frame[0] != kFrameStart[0] || frame[1] != kFrameStart[1])
         return request;
-    const int bodyLength = (quint8(frame[framecipher::kLengthOffset]) << 8) | quint8(frame[framecipher::kLengthOffset + 1]);
+    const int bodyLength =
+        (quint8(frame[framecipher::kLengthOffset]) << 8) | quint8(frame[framecipher::kLengthOffset + 1]);
     if (bodyLength != frame.size() - framecipher::kHeaderSize)
         return request;
     const framecipher::OpenedBody body = framecipher::openBody(frame.mid(framecipher::kHeaderSize));
@@ -20,8 +21,8 @@ Request open(const SimDevice &device, const QByteArray &frame)
     request.opened = true;
     request.payload = body.payload;
     request.id = body.transactionId;
-    request.expected = body.deviceId == device.snid
-                       && body.transactionId == framecipher::nextTransactionId(device.txid, device.snid);
+    request.expected = body.deviceId == device.snid &&
+                       body.transactionId == framecipher::nextTransactionId(device.txid, device.snid);
     return request;
 }
 

@@ -10,7 +10,7 @@ namespace framedlink {
 
 struct Request
 {
-    bool opened = false;  // a well-formed frame that decrypted
+    bool opened = false;   // a well-formed frame that decrypted
     bool expected = false; // its SNID is the device's and its id the next one
     QByteArray payload;
     framecipher::TransactionId id{};

@@ -11,8 +11,8 @@ bool LanAddresses::add(const QVector<quint32> &addresses, QString *error) const
 {
     QByteArray script;
     for (const quint32 address : addresses)
-        script += "addr replace " + QHostAddress(address).toString().toLatin1() + "/32 dev " + interface.toLatin1()
-                  + '\n';
+        script += "addr replace " + QHostAddress(address).toString().toLatin1() + "/32 dev " +
+                  interface.toLatin1() + '\n';
     QProcess ip;
     ip.setProcessChannelMode(QProcess::MergedChannels);
     ip.start(QStringLiteral("ip"), {QStringLiteral("-batch"), QStringLiteral("-")});

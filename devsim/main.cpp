@@ -22,10 +22,15 @@ namespace {
 bool insideLanNamespace(const QString &lanInterface)
 {
     const char *ns = std::getenv("QUILLON_LAB_LAN_NS");
-    if (!ns || !*ns || lanInterface.isEmpty() || !QNetworkInterface::interfaceFromName(lanInterface).isValid())
+    if (!ns || !*ns || lanInterface.isEmpty() ||
+        !QNetworkInterface::interfaceFromName(lanInterface).isValid())
         return false;
-    struct stat mine {};
-    struct stat lan {};
+    struct stat mine
+    {
+    };
+    struct stat lan
+    {
+    };
     if (stat("/proc/self/ns/net", &mine) != 0 || stat((std::string("/run/netns/") + ns).c_str(), &lan) != 0)
         return false;
     return mine.st_ino == lan.st_ino && mine.st_dev == lan.st_dev;
@@ -50,7 +55,8 @@ int main(int argc, char **argv)
     }
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Simulated devices for Quillon, inside scripts/lab only."));
+    parser.setApplicationDescription(
+        QStringLiteral("Simulated devices for Quillon, inside scripts/lab only."));
     parser.addHelpOption();
     const QCommandLineOption fleetOption(QStringLiteral("fleet"), QStringLiteral("Fleet JSON file."),
                                          QStringLiteral("FILE"));
@@ -58,12 +64,12 @@ int main(int argc, char **argv)
                                             QStringLiteral("N"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Seed of --generate."),
                                         QStringLiteral("S"), QStringLiteral("1"));
-    const QCommandLineOption jitterOption(QStringLiteral("jitter-ms"),
-                                          QStringLiteral("Random delay of up to MS per reply (default 0: burst)."),
-                                          QStringLiteral("MS"), QStringLiteral("0"));
-    const QCommandLineOption recordOption(QStringLiteral("record"),
-                                          QStringLiteral("Write every received datagram as hex, one per line."),
-                                          QStringLiteral("FILE"));
+    const QCommandLineOption jitterOption(
+        QStringLiteral("jitter-ms"), QStringLiteral("Random delay of up to MS per reply (default 0: burst)."),
+        QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption recordOption(
+        QStringLiteral("record"), QStringLiteral("Write every received datagram as hex, one per line."),
+        QStringLiteral("FILE"));
     const QCommandLineOption faultOption(
         QStringLiteral("fault"),
         QStringLiteral("Every device misbehaves: none, garbage, wrong-length, late, refuse or redirect."),

@@ -9,7 +9,8 @@ namespace {
 constexpr int kRetryMs = 2;
 }
 
-ReplySender::ReplySender(int delay, int jitter, QObject *parent) : QObject(parent), delayMs(delay), jitterMs(jitter)
+ReplySender::ReplySender(int delay, int jitter, QObject *parent)
+    : QObject(parent), delayMs(delay), jitterMs(jitter)
 {
     retry.setSingleShot(true);
     retry.setInterval(kRetryMs);
@@ -23,7 +24,8 @@ void ReplySender::send(int socketDescriptor, const SourcedDatagram &datagram)
         return;
     }
     const int delay = delayMs + int(QRandomGenerator::global()->bounded(quint32(qMax(jitterMs, 0)) + 1));
-    QTimer::singleShot(delay, this, [this, socketDescriptor, datagram] { enqueue(socketDescriptor, datagram); });
+    QTimer::singleShot(delay, this,
+                       [this, socketDescriptor, datagram] { enqueue(socketDescriptor, datagram); });
 }
 
 void ReplySender::enqueue(int socketDescriptor, const SourcedDatagram &datagram)

@@ -75,9 +75,12 @@ QByteArray encrypted407(const SimDevice &d, const QByteArray &draw)
 QByteArray forDevice(const SimDevice &d, const QByteArray &draw)
 {
     switch (d.family) {
-    case Family::Old201: return reply201(d);
-    case Family::Plain407: return reply407(d);
-    case Family::Encrypted407: return encrypted407(d, draw);
+    case Family::Old201:
+        return reply201(d);
+    case Family::Plain407:
+        return reply407(d);
+    case Family::Encrypted407:
+        return encrypted407(d, draw);
     }
     return {};
 }

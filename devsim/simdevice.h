@@ -7,7 +7,8 @@
 #include <QtGlobal>
 
 // The reply format a simulated device answers the search with, and so its trade protocol.
-enum class Family {
+enum class Family
+{
     Plain407,     // 55-byte reply, one-byte trade replies at its own address
     Encrypted407, // 116-byte framed reply, framed trades at its own address
     Old201,       // 75-byte reply, trades on the multicast group carrying its MAC

@@ -79,7 +79,8 @@ bool Simulator::start(QString *error)
     for (const SimDevice &d : devices) {
         if (d.firmware.size() < kWebFirmwareLength)
             continue;
-        auto commands = std::make_unique<WebCommands>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
+        auto commands =
+            std::make_unique<WebCommands>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
         if (!web->add(d.net.ip, d.net.port, std::move(commands), error))
             return false;
     }
@@ -153,7 +154,8 @@ void Simulator::tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request
         applyRestart(index, outcome.before);
 }
 
-void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress)
+void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index,
+                              bool atOldAddress)
 {
     SimDevice &d = devices[index];
     const quint32 source = request.destinationAddress().toIPv4Address();
@@ -166,21 +168,23 @@ void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &reques
             return;
         // A stale or foreign id is refused without moving the device's own counter.
         if (!opened.expected) {
-            reply(socket, source, framedlink::seal(d, QByteArray(1, TradeSession::kRefused), frameDraw()), request,
-                  port);
+            reply(socket, source, framedlink::seal(d, QByteArray(1, TradeSession::kRefused), frameDraw()),
+                  request, port);
             return;
         }
         d.txid = opened.id;
         plain = opened.payload;
     }
     if (options.fault == Fault::Refuse) {
-        reply(socket, source, framed ? framedlink::seal(d, refusal(d), frameDraw()) : refusal(d), request, port);
+        reply(socket, source, framed ? framedlink::seal(d, refusal(d), frameDraw()) : refusal(d), request,
+              port);
         return;
     }
     const TradeSession::Outcome outcome = sessions[index].handle(d, plain, atOldAddress);
     if (!outcome.answered)
         return;
-    reply(socket, source, framed ? framedlink::seal(d, outcome.reply, frameDraw()) : outcome.reply, request, port);
+    reply(socket, source, framed ? framedlink::seal(d, outcome.reply, frameDraw()) : outcome.reply, request,
+          port);
     if (outcome.restarted)
         applyRestart(index, outcome.before);
 }
@@ -213,6 +217,7 @@ QByteArray Simulator::refusal(const SimDevice &device) const
 void Simulator::reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
                       quint16 port)
 {
-    sender->send(int(socket->socketDescriptor()), {source, to.senderAddress().toIPv4Address(), port,
-                                                   fault::distort(options.fault, data, *QRandomGenerator::global())});
+    sender->send(int(socket->socketDescriptor()),
+                 {source, to.senderAddress().toIPv4Address(), port,
+                  fault::distort(options.fault, data, *QRandomGenerator::global())});
 }

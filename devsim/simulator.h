@@ -56,7 +56,7 @@ private:
     QHash<quint64, int> endpoints;    // ip:port of the unicast families
     QHash<quint64, int> oldEndpoints; // where they were before their last restart
     QHash<QByteArray, int> byMac;     // the multicast family
-    std::unique_ptr<WebFront> web; // devices with newer firmware
+    std::unique_ptr<WebFront> web;    // devices with newer firmware
     Options options;
     QMap<quint16, QUdpSocket *> sockets;
     QUdpSocket *discovery = nullptr;

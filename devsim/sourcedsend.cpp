@@ -35,5 +35,6 @@ SendOutcome sendSourced(int socketDescriptor, const SourcedDatagram &datagram)
 
     if (::sendmsg(socketDescriptor, &message, 0) >= 0)
         return SendOutcome::Sent;
-    return errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS ? SendOutcome::TryLater : SendOutcome::Failed;
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS ? SendOutcome::TryLater
+                                                                       : SendOutcome::Failed;
 }

@@ -13,6 +13,11 @@ struct SourcedDatagram
     QByteArray data;
 };
 
-enum class SendOutcome { Sent, TryLater, Failed };
+enum class SendOutcome
+{
+    Sent,
+    TryLater,
+    Failed
+};
 
 SendOutcome sendSourced(int socketDescriptor, const SourcedDatagram &datagram);

@@ -64,15 +64,15 @@ quint32 read32(const QByteArray &bytes, int offset)
 // B7 01 ... checksum of bytes 1..size-4, B7.
 bool isFramed(const QByteArray &frame, int size, const char kind[2])
 {
-    return frame.size() == size && frame[0] == kFrameMark && frame[1] == kFrameKind
-           && frame[kFramedKind] == kind[0] && frame[kFramedKind + 1] == kind[1] && frame[size - 1] == kFrameMark
-           && read16(frame, size - 3) == sumOf(frame, 1, size - 4);
+    return frame.size() == size && frame[0] == kFrameMark && frame[1] == kFrameKind &&
+           frame[kFramedKind] == kind[0] && frame[kFramedKind + 1] == kind[1] &&
+           frame[size - 1] == kFrameMark && read16(frame, size - 3) == sumOf(frame, 1, size - 4);
 }
 
 QByteArray framedReply(const QByteArray &request, bool done)
 {
-    QByteArray reply = QByteArray(1, kFrameMark) + kFrameKind + request.mid(kFramedSerial, kPortSize)
-                       + request[kFramedKind] + kReplyTag + (done ? kReplyDone : kReplyFailed);
+    QByteArray reply = QByteArray(1, kFrameMark) + kFrameKind + request.mid(kFramedSerial, kPortSize) +
+                       request[kFramedKind] + kReplyTag + (done ? kReplyDone : kReplyFailed);
     reply += bigEndian16(sumOf(reply, 1, reply.size() - 1));
     return reply + kFrameMark;
 }
@@ -94,9 +94,12 @@ QByteArray marked(char first)
 TradeSession::Outcome TradeSession::handle(SimDevice &device, const QByteArray &request, bool atOldAddress)
 {
     switch (device.family) {
-    case Family::Plain407: return atOldAddress ? Outcome{} : handlePlain(device, request);
-    case Family::Encrypted407: return handleFramed(device, request, atOldAddress);
-    case Family::Old201: return handle201(device, request);
+    case Family::Plain407:
+        return atOldAddress ? Outcome{} : handlePlain(device, request);
+    case Family::Encrypted407:
+        return handleFramed(device, request, atOldAddress);
+    case Family::Old201:
+        return handle201(device, request);
     }
     return {};
 }
@@ -110,10 +113,12 @@ TradeSession::Outcome TradeSession::handlePlain(SimDevice &device, const QByteAr
     }
     bool restartNow = false;
     const char result = settingOrLogout(request, &restartNow);
-    return restartNow ? restart(device, QByteArray(1, result)) : Outcome{true, QByteArray(1, result), false, {}};
+    return restartNow ? restart(device, QByteArray(1, result))
+                      : Outcome{true, QByteArray(1, result), false, {}};
 }
 
-TradeSession::Outcome TradeSession::handleFramed(SimDevice &device, const QByteArray &request, bool atOldAddress)
+TradeSession::Outcome TradeSession::handleFramed(SimDevice &device, const QByteArray &request,
+                                                 bool atOldAddress)
 {
     const quint16 serial = quint16(device.serial.toUInt());
     if (isFramed(request, kSignOffSize, kSignOffKind))
@@ -121,9 +126,9 @@ TradeSession::Outcome TradeSession::handleFramed(SimDevice &device, const QByteA
     if (atOldAddress)
         return {};
     if (isFramed(request, kFramedLoginSize, kLoginKind)) {
-        loggedIn = read16(request, kFramedSerial) == serial
-                   && request.mid(kFramedUser, kClearCredential) == paddedCredential(device.udpUser)
-                   && request.mid(kFramedPassword, kClearCredential) == paddedCredential(device.udpPassword);
+        loggedIn = read16(request, kFramedSerial) == serial &&
+                   request.mid(kFramedUser, kClearCredential) == paddedCredential(device.udpUser) &&
+                   request.mid(kFramedPassword, kClearCredential) == paddedCredential(device.udpPassword);
         pending = device.net;
         return {true, framedReply(request, loggedIn), false, {}};
     }
@@ -133,7 +138,8 @@ TradeSession::Outcome TradeSession::handleFramed(SimDevice &device, const QByteA
         body.chop(kMacSize);
     bool restartNow = false;
     const char result = settingOrLogout(body, &restartNow);
-    return restartNow ? restart(device, QByteArray(1, result)) : Outcome{true, QByteArray(1, result), false, {}};
+    return restartNow ? restart(device, QByteArray(1, result))
+                      : Outcome{true, QByteArray(1, result), false, {}};
 }
 
 TradeSession::Outcome TradeSession::handle201(SimDevice &device, const QByteArray &request)
@@ -143,10 +149,10 @@ TradeSession::Outcome TradeSession::handle201(SimDevice &device, const QByteArra
     auto answer = [&](bool ok) { return QByteArray(1, ok ? kAccepted : kRefused) + device.mac; };
     if (request.size() == kEncryptedLoginSize && request[0] == char(tradeframes::kLogin)) {
         const QByteArray key(tradeframes::kCredentialKey);
-        loggedIn = request.mid(kEncryptedLoginFirstMac, kMacSize) == device.mac
-                   && request.mid(1, kCipherSize) == credentialcipher::encrypt(device.udpUser.toUtf8(), key)
-                   && request.mid(1 + kCipherSize, kCipherSize)
-                          == credentialcipher::encrypt(device.udpPassword.toUtf8(), key);
+        loggedIn = request.mid(kEncryptedLoginFirstMac, kMacSize) == device.mac &&
+                   request.mid(1, kCipherSize) == credentialcipher::encrypt(device.udpUser.toUtf8(), key) &&
+                   request.mid(1 + kCipherSize, kCipherSize) ==
+                       credentialcipher::encrypt(device.udpPassword.toUtf8(), key);
         pending = device.net;
         return {true, answer(loggedIn), false, {}};
     }
@@ -187,10 +193,17 @@ bool TradeSession::holdSetting(const QByteArray &setting)
             return false;
         pending.ip = address;
         return true;
-    case tradeframes::kSetMask: pending.mask = address; return true;
-    case tradeframes::kSetGateway: pending.gateway = address; return true;
-    case tradeframes::kSetServerIp: pending.serverIp = address; return true;
-    default: return false;
+    case tradeframes::kSetMask:
+        pending.mask = address;
+        return true;
+    case tradeframes::kSetGateway:
+        pending.gateway = address;
+        return true;
+    case tradeframes::kSetServerIp:
+        pending.serverIp = address;
+        return true;
+    default:
+        return false;
     }
 }
 

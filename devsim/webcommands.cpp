@@ -34,7 +34,8 @@ const QString WebCommands::kUnsupported = QStringLiteral("该交易不支持");
 
 WebCommands::WebCommands(QString userName, QString password, QString ntpServer)
     : user(std::move(userName)),
-      passwordHex(credentialcipher::encrypt(password.toUtf8(), kPasswordKey).left(kPasswordCipherBytes).toHex()),
+      passwordHex(
+          credentialcipher::encrypt(password.toUtf8(), kPasswordKey).left(kPasswordCipherBytes).toHex()),
       ntp(std::move(ntpServer))
 {
 }
@@ -44,8 +45,8 @@ WebCommands::Answer WebCommands::handle(const QString &command, const QByteArray
 {
     if (command == QLatin1String("login"))
         return login(body);
-    const bool known = command == QLatin1String("datetime_get") || command == QLatin1String("datetime_set")
-                       || command == QLatin1String("upload") || command == QLatin1String("logout");
+    const bool known = command == QLatin1String("datetime_get") || command == QLatin1String("datetime_set") ||
+                       command == QLatin1String("upload") || command == QLatin1String("logout");
     if (!known)
         return {kUnsupported.toUtf8(), {}};
     if (!hasSession(cookieHeader))
@@ -76,7 +77,8 @@ WebCommands::Answer WebCommands::login(const QByteArray &body)
     if (QString::fromUtf8(fields.value("username")) != user || fields.value("password") != passwordHex)
         return {kLoginRefused, {}};
     const QByteArray token =
-        QCryptographicHash::hash(QByteArray::number(nextSession++) + QByteArray::number(QRandomGenerator::global()->generate64()),
+        QCryptographicHash::hash(QByteArray::number(nextSession++) +
+                                     QByteArray::number(QRandomGenerator::global()->generate64()),
                                  QCryptographicHash::Sha1)
             .toHex();
     const QByteArray cookie = QByteArray(kCookieName) + '=' + token;
@@ -87,8 +89,8 @@ WebCommands::Answer WebCommands::login(const QByteArray &body)
 WebCommands::Answer WebCommands::datetimeGet() const
 {
     const QDateTime clock = now();
-    return {QByteArray(kOk) + kSeparator + "Date=" + clock.toString(kDateFormat).toLatin1() + "&Time="
-                + clock.toString(kTimeFormat).toLatin1() + "&Ntp=" + ntp.toLatin1(),
+    return {QByteArray(kOk) + kSeparator + "Date=" + clock.toString(kDateFormat).toLatin1() +
+                "&Time=" + clock.toString(kTimeFormat).toLatin1() + "&Ntp=" + ntp.toLatin1(),
             {}};
 }
 

@@ -66,37 +66,38 @@ bool WebFront::listen(quint16 port, QString *error)
     Listener listener;
     listener.server = std::make_unique<httplib::Server>();
     listener.server->new_task_queue = [] { return new httplib::ThreadPool(kWorkersPerPort); };
-    listener.server->Post(kCommandPath, [this, port](const httplib::Request &request, httplib::Response &response) {
-        if (fault == Fault::Redirect && !request.has_param(kMovedParam)) {
-            response.set_redirect("http://" + request.local_addr + ':' + std::to_string(port) + request.path + '?'
-                                      + kMovedParam + "=1",
-                                  kFound);
-            return;
-        }
-        if (fault == Fault::Late)
-            std::this_thread::sleep_for(std::chrono::milliseconds(fault::kLateMs));
-        const quint64 key = endpointKey(QHostAddress(QString::fromStdString(request.local_addr)).toIPv4Address(), port);
-        const bool hasFile = request.is_multipart_form_data() && request.has_file(kUploadPart);
-        const std::string file = hasFile ? request.get_file_value(kUploadPart).content : std::string();
-        WebCommands::Answer answer;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            const auto device = devices.find(key);
-            if (device == devices.end()) {
-                response.status = kNotFound;
+    listener.server->Post(
+        kCommandPath, [this, port](const httplib::Request &request, httplib::Response &response) {
+            if (fault == Fault::Redirect && !request.has_param(kMovedParam)) {
+                response.set_redirect("http://" + request.local_addr + ':' + std::to_string(port) +
+                                          request.path + '?' + kMovedParam + "=1",
+                                      kFound);
                 return;
             }
-            const QString command = QString::fromStdString(request.matches[1]);
-            answer = device->second->handle(command,
-                                            QByteArray::fromStdString(request.body),
-                                            QByteArray::fromStdString(request.get_header_value("Cookie")),
-                                            QByteArray::fromStdString(file), hasFile);
-            answer.text = fault::webAnswer(fault, command, answer.text, *QRandomGenerator::global());
-        }
-        if (!answer.setCookie.isEmpty())
-            response.set_header("Set-Cookie", answer.setCookie.toStdString());
-        response.set_content(answer.text.toStdString(), kTextType);
-    });
+            if (fault == Fault::Late)
+                std::this_thread::sleep_for(std::chrono::milliseconds(fault::kLateMs));
+            const quint64 key =
+                endpointKey(QHostAddress(QString::fromStdString(request.local_addr)).toIPv4Address(), port);
+            const bool hasFile = request.is_multipart_form_data() && request.has_file(kUploadPart);
+            const std::string file = hasFile ? request.get_file_value(kUploadPart).content : std::string();
+            WebCommands::Answer answer;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                const auto device = devices.find(key);
+                if (device == devices.end()) {
+                    response.status = kNotFound;
+                    return;
+                }
+                const QString command = QString::fromStdString(request.matches[1]);
+                answer = device->second->handle(command, QByteArray::fromStdString(request.body),
+                                                QByteArray::fromStdString(request.get_header_value("Cookie")),
+                                                QByteArray::fromStdString(file), hasFile);
+                answer.text = fault::webAnswer(fault, command, answer.text, *QRandomGenerator::global());
+            }
+            if (!answer.setCookie.isEmpty())
+                response.set_header("Set-Cookie", answer.setCookie.toStdString());
+            response.set_content(answer.text.toStdString(), kTextType);
+        });
     if (!listener.server->bind_to_port(kAnyAddress, port)) {
         *error = QStringLiteral("cannot serve http on port %1").arg(port);
         return false;

@@ -27,7 +27,8 @@ QStringList withFault(const char *kind)
 QHash<QString, QByteArray> probe()
 {
     QUdpSocket socket;
-    if (!socket.bind(QHostAddress(lab::pcAddress()), kDiscoveryPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
+    if (!socket.bind(QHostAddress(lab::pcAddress()), kDiscoveryPort,
+                     QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
         return {};
     socket.writeDatagram(QByteArray("Y"), QHostAddress(QStringLiteral("239.255.255.250")), kDiscoveryPort);
     QHash<QString, QByteArray> replies;
@@ -69,8 +70,8 @@ private slots:
         QCOMPARE(replies.value(QStringLiteral("192.168.0.31")).size(), reply407::length + extra);
         QCOMPARE(replies.value(QStringLiteral("192.168.0.41")).size(), reply407::encryptedLength + extra);
         // The 201 reply names its device's MAC unless the bytes are garbage.
-        const bool macKept = replies.value(QStringLiteral("192.168.0.21")).mid(reply201::macOffset, 6)
-                             == QByteArray::fromHex("025100000021");
+        const bool macKept = replies.value(QStringLiteral("192.168.0.21")).mid(reply201::macOffset, 6) ==
+                             QByteArray::fromHex("025100000021");
         QCOMPARE(macKept, kind != QLatin1String("garbage"));
     }
 
@@ -105,8 +106,9 @@ private slots:
                  QStringLiteral("http://192.168.0.242:8080/command/datetime_get?moved=1"));
         delete reply;
         // The redirected request is answered by the device itself.
-        reply = manager.post(QNetworkRequest(QUrl(QStringLiteral("http://192.168.0.242:8080/command/datetime_get?moved=1"))),
-                             QByteArray());
+        reply = manager.post(
+            QNetworkRequest(QUrl(QStringLiteral("http://192.168.0.242:8080/command/datetime_get?moved=1"))),
+            QByteArray());
         QVERIFY(waitUntil([&] { return reply->isFinished(); }));
         QCOMPARE(QString::fromUtf8(reply->readAll()), QStringLiteral("relogin"));
         delete reply;

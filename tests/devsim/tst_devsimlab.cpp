@@ -28,9 +28,12 @@ QVector<SimDevice> demoDevices()
 int expectedLength(Family family)
 {
     switch (family) {
-    case Family::Old201: return reply201::length;
-    case Family::Plain407: return reply407::length;
-    case Family::Encrypted407: return reply407::encryptedLength;
+    case Family::Old201:
+        return reply201::length;
+    case Family::Plain407:
+        return reply407::length;
+    case Family::Encrypted407:
+        return reply407::encryptedLength;
     }
     return 0;
 }
@@ -122,8 +125,8 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, jitterMs);
         DevsimProcess sim;
-        QVERIFY(sim.start({QStringLiteral("--generate"), QString::number(count), QStringLiteral("--jitter-ms"),
-                           QString::number(jitterMs)}));
+        QVERIFY(sim.start({QStringLiteral("--generate"), QString::number(count),
+                           QStringLiteral("--jitter-ms"), QString::number(jitterMs)}));
         PcSide pc;
         QVERIFY(pc.open());
         pc.probe(QStringLiteral("239.255.255.250"), kDiscoveryPort);

@@ -48,7 +48,8 @@ QString webLogin(const QString &ip, const QString &port)
 {
     QNetworkAccessManager manager;
     QNetworkRequest request(QUrl(QStringLiteral("http://%1:%2/command/login").arg(ip, port)));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QStringLiteral("application/x-www-form-urlencoded"));
     QNetworkReply *reply =
         manager.post(request, commandreply::loginBody(QStringLiteral("admin"), QStringLiteral("888888")));
     waitUntil([&] { return reply->isFinished(); });
@@ -57,7 +58,12 @@ QString webLogin(const QString &ip, const QString &port)
     return text;
 }
 
-enum class Result { Accepted, Refused, NoReply };
+enum class Result
+{
+    Accepted,
+    Refused,
+    NoReply
+};
 
 // Just enough of the tool to search, list and trade, on the pc side of the lab.
 class ToolSide
@@ -88,7 +94,8 @@ public:
                     reply407::decode(d.data(), record);
                     record.protocol = 1;
                 } else if (d.data().size() == reply407::encryptedLength) {
-                    const framecipher::OpenedBody body = framecipher::openBody(d.data().mid(framecipher::kHeaderSize));
+                    const framecipher::OpenedBody body =
+                        framecipher::openBody(d.data().mid(framecipher::kHeaderSize));
                     std::copy(body.transactionId.begin(), body.transactionId.end(), record.TXID);
                     std::copy(body.deviceId.begin(), body.deviceId.end(), record.SNID);
                     reply407::decode(body.payload, record);
@@ -111,14 +118,16 @@ public:
         quint16 port = quint16(record.port.toUInt());
         if (record.protocol == 2)
             wire = framecipher::buildFrame(
-                request, framecipher::nextTransactionId(txidOf(record.TXID), snidOf(record.SNID)), snidOf(record.SNID),
-                draw());
+                request, framecipher::nextTransactionId(txidOf(record.TXID), snidOf(record.SNID)),
+                snidOf(record.SNID), draw());
         if (record.protocol == 3) {
             to = kGroup;
             port = kDiscoveryPort;
         }
         socket.writeDatagram(wire, to, port);
-        const int expected = record.protocol == 1 ? kPlainReply : record.protocol == 2 ? kFramedReply : kMacReply;
+        const int expected = record.protocol == 1   ? kPlainReply
+                             : record.protocol == 2 ? kFramedReply
+                                                    : kMacReply;
         QByteArray reply;
         waitUntil([&] {
             while (socket.hasPendingDatagrams()) {
@@ -135,7 +144,8 @@ public:
         const framecipher::OpenedBody body = framecipher::openBody(reply.mid(framecipher::kHeaderSize));
         std::copy(body.transactionId.begin(), body.transactionId.end(), record.TXID);
         const QByteArray p = body.payload;
-        const bool done = p.startsWith('A') || (p.size() > 6 && quint8(p[0]) == 0xB7 && p[5] == 0x05 && p[6] == '3');
+        const bool done =
+            p.startsWith('A') || (p.size() > 6 && quint8(p[0]) == 0xB7 && p[5] == 0x05 && p[6] == '3');
         return done ? Result::Accepted : Result::Refused;
     }
 
@@ -155,12 +165,24 @@ private slots:
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("newIp");
         QTest::addColumn<QString>("newPort");
-        QTest::newRow("407_port") << "192.168.0.31" << "192.168.0.31" << "15100";
-        QTest::newRow("407_address") << "192.168.0.32" << "192.168.7.32" << "15001";
-        QTest::newRow("407enc_port") << "192.168.0.41" << "192.168.0.41" << "15200";
-        QTest::newRow("407enc_address_and_port") << "192.168.0.42" << "192.168.9.42" << "16000";
-        QTest::newRow("201_address") << "192.168.0.21" << "192.168.0.121" << "15000";
-        QTest::newRow("201_web_port") << "192.168.0.242" << "192.168.0.242" << "8081";
+        QTest::newRow("407_port") << "192.168.0.31"
+                                  << "192.168.0.31"
+                                  << "15100";
+        QTest::newRow("407_address") << "192.168.0.32"
+                                     << "192.168.7.32"
+                                     << "15001";
+        QTest::newRow("407enc_port") << "192.168.0.41"
+                                     << "192.168.0.41"
+                                     << "15200";
+        QTest::newRow("407enc_address_and_port") << "192.168.0.42"
+                                                 << "192.168.9.42"
+                                                 << "16000";
+        QTest::newRow("201_address") << "192.168.0.21"
+                                     << "192.168.0.121"
+                                     << "15000";
+        QTest::newRow("201_web_port") << "192.168.0.242"
+                                      << "192.168.0.242"
+                                      << "8081";
     }
     void changeAndSearchAgain()
     {
@@ -174,8 +196,15 @@ private slots:
         QHash<QString, deviceReply> listed = tool.search(6);
         QVERIFY(listed.contains(device));
         deviceReply record = listed.value(device);
-        const NetForm form{newIp, newPort, record.mask, record.gateway, record.dstIpv4, record.dstPort,
-                           record.sn, QStringLiteral("admin"), QStringLiteral("888888")};
+        const NetForm form{newIp,
+                           newPort,
+                           record.mask,
+                           record.gateway,
+                           record.dstIpv4,
+                           record.dstPort,
+                           record.sn,
+                           QStringLiteral("admin"),
+                           QStringLiteral("888888")};
         const TradePlan plan = planTrades(form, record, record.ipv4);
         QVERIFY(!plan.trades.empty());
         for (const Trade &trade : plan.trades)
@@ -208,8 +237,9 @@ private slots:
         QVERIFY(tool.open());
         deviceReply record = tool.search(6).value(device);
         QCOMPARE(record.ipv4, device);
-        const NetForm form{record.ipv4, QStringLiteral("15999"), record.mask, record.gateway, record.dstIpv4,
-                           record.dstPort, record.sn, QStringLiteral("admin"), QStringLiteral("wrong")};
+        const NetForm form{record.ipv4,    QStringLiteral("15999"), record.mask,
+                           record.gateway, record.dstIpv4,          record.dstPort,
+                           record.sn,      QStringLiteral("admin"), QStringLiteral("wrong")};
         const TradePlan plan = planTrades(form, record, record.ipv4);
         QVERIFY(!plan.trades.empty());
         QCOMPARE(tool.trade(record, plan.trades.front().request), Result::Refused);

@@ -20,7 +20,8 @@ public:
     QString post(const QString &command, const QByteArray &body)
     {
         QNetworkRequest request(QUrl(kBase + command));
-        request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+        request.setHeader(QNetworkRequest::ContentTypeHeader,
+                          QStringLiteral("application/x-www-form-urlencoded"));
         if (command != QLatin1String("login"))
             request.setHeader(QNetworkRequest::CookieHeader, cookies);
         return finish(manager.post(request, body), command);
@@ -77,7 +78,8 @@ private slots:
         QFETCH(QString, password);
         QFETCH(int, loginAnswer);
         WebClient web;
-        const QString login = web.post(QStringLiteral("login"), commandreply::loginBody(QStringLiteral("admin"), password));
+        const QString login =
+            web.post(QStringLiteral("login"), commandreply::loginBody(QStringLiteral("admin"), password));
         QCOMPARE(int(commandreply::interpret(login)), loginAnswer);
         if (loginAnswer != int(commandreply::Answer::Ok)) {
             QCOMPARE(web.post(QStringLiteral("datetime_get"), "datetime_get"), QStringLiteral("relogin"));

@@ -86,7 +86,8 @@ private slots:
     {
         QRandomGenerator random(3);
         const QByteArray answer("OK;Date=2030-01-02&Time=03:04:05&Ntp=");
-        const QByteArray out = fault::webAnswer(Fault::Garbage, QStringLiteral("datetime_get"), answer, random);
+        const QByteArray out =
+            fault::webAnswer(Fault::Garbage, QStringLiteral("datetime_get"), answer, random);
         QCOMPARE(out.size(), answer.size());
         QVERIFY(out != answer);
     }

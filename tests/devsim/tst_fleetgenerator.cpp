@@ -82,10 +82,7 @@ private slots:
         }
     }
 
-    void capsCount()
-    {
-        QCOMPARE(generateFleet(kMaxGeneratedDevices + 1, 1).size(), kMaxGeneratedDevices);
-    }
+    void capsCount() { QCOMPARE(generateFleet(kMaxGeneratedDevices + 1, 1).size(), kMaxGeneratedDevices); }
 };
 
 QTEST_GUILESS_MAIN(tst_FleetGenerator)

@@ -107,8 +107,8 @@ private slots:
         QCOMPARE(parsed.error, QString());
         bool webDevice = false;
         for (const SimDevice &d : parsed.devices)
-            webDevice = webDevice || (QHostAddress(d.net.ip).toString() == QLatin1String("192.168.0.242")
-                                      && d.firmware.size() >= 5);
+            webDevice = webDevice || (QHostAddress(d.net.ip).toString() == QLatin1String("192.168.0.242") &&
+                                      d.firmware.size() >= 5);
         QVERIFY(webDevice);
     }
 
@@ -140,7 +140,8 @@ private slots:
         QTest::newRow("serial_407_big") << withField("serial", "65536") << "serial";
         QTest::newRow("number_long") << withField("deviceNumber", "L00411") << "deviceNumber";
         QTest::newRow("firmware_on_407") << withField("firmware", "V5.2.10") << "firmware";
-        QTest::newRow("credential_407_long") << withField("udpPassword", "12345678901234567") << "udp credentials";
+        QTest::newRow("credential_407_long")
+            << withField("udpPassword", "12345678901234567") << "udp credentials";
         QTest::newRow("snid_short") << withField("snid", "0001") << "snid";
         QTest::newRow("txid_long") << withField("txid", "00000000000000fe00") << "txid";
         QJsonObject old = goodDevice();

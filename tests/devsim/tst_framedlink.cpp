@@ -44,7 +44,8 @@ private slots:
         const SimDevice d = device();
         const QByteArray payload = QByteArray::fromHex("5007 1f40");
         QTest::newRow("next_id") << toolFrame(payload, d.txid, d.snid) << true << true;
-        QTest::newRow("same_id_again") << framecipher::buildFrame(payload, d.txid, d.snid, draw(1)) << true << false;
+        QTest::newRow("same_id_again")
+            << framecipher::buildFrame(payload, d.txid, d.snid, draw(1)) << true << false;
         framecipher::DeviceId other = d.snid;
         other[0] ^= 1;
         QTest::newRow("foreign_snid") << toolFrame(payload, d.txid, other) << true << false;
@@ -54,7 +55,8 @@ private slots:
         QByteArray wrongStart = toolFrame(payload, d.txid, d.snid);
         wrongStart[0] = 0x03;
         QTest::newRow("start_wrong") << wrongStart << false << false;
-        QTest::newRow("too_short") << QByteArray::fromHex("0204002c") + QByteArray(44, '\0') << false << false;
+        QTest::newRow("too_short") << QByteArray::fromHex("0204002c") + QByteArray(44, '\0') << false
+                                   << false;
         QTest::newRow("empty") << QByteArray() << false << false;
     }
     void open()

@@ -10,7 +10,10 @@ Q_DECLARE_METATYPE(Family)
 
 namespace {
 
-quint32 ip(const char *text) { return QHostAddress(QLatin1String(text)).toIPv4Address(); }
+quint32 ip(const char *text)
+{
+    return QHostAddress(QLatin1String(text)).toIPv4Address();
+}
 
 SimDevice device(Family family)
 {
@@ -81,10 +84,12 @@ private slots:
         QTest::addColumn<Family>("family");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("expected");
-        for (const auto &[name, family] : {std::pair{"201", Family::Old201}, std::pair{"407", Family::Plain407},
-                                           std::pair{"407enc", Family::Encrypted407}}) {
+        for (const auto &[name, family] :
+             {std::pair{"201", Family::Old201}, std::pair{"407", Family::Plain407},
+              std::pair{"407enc", Family::Encrypted407}}) {
             auto row = [&, name = name, family = family](const char *field, const QString &expected) {
-                QTest::newRow(qPrintable(QStringLiteral("%1_%2").arg(QLatin1String(name), QLatin1String(field))))
+                QTest::newRow(
+                    qPrintable(QStringLiteral("%1_%2").arg(QLatin1String(name), QLatin1String(field))))
                     << family << QString::fromLatin1(field) << expected;
             };
             row("mac", QStringLiteral("00:1A:2B:3C:4D:5E"));
@@ -117,10 +122,14 @@ private slots:
     {
         QTest::addColumn<QString>("firmware");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("short") << "V1.2" << "V1.2";
-        QTest::newRow("web") << "V5.2.10" << "V5.2.10";
-        QTest::newRow("twenty") << "ABCDEFGHIJKLMNOPQRST" << "ABCDEFGHIJKLMNOPQRST";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("short") << "V1.2"
+                               << "V1.2";
+        QTest::newRow("web") << "V5.2.10"
+                             << "V5.2.10";
+        QTest::newRow("twenty") << "ABCDEFGHIJKLMNOPQRST"
+                                << "ABCDEFGHIJKLMNOPQRST";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void firmware201()
     {
@@ -141,7 +150,9 @@ private slots:
         QTest::newRow("201_port") << Family::Old201 << 8 << QByteArray::fromHex("3c07");
         QTest::newRow("201_ip") << Family::Old201 << 10 << QByteArray::fromHex("c0a800f2");
         QTest::newRow("201_server_port") << Family::Old201 << 28 << QByteArray::fromHex("ea60");
-        QTest::newRow("201_code_doors") << Family::Old201 << 34 << QByteArray::fromHex("71000000" "04");
+        QTest::newRow("201_code_doors") << Family::Old201 << 34
+                                        << QByteArray::fromHex("71000000"
+                                                               "04");
         QTest::newRow("201_serial") << Family::Old201 << 39 << QByteArray("A1234");
         QTest::newRow("201_uninterpreted") << Family::Old201 << 44 << QByteArray(11, '\0');
         QTest::newRow("407_serial") << Family::Plain407 << 26 << QByteArray::fromHex("04d2");
@@ -171,7 +182,8 @@ private slots:
     {
         const SimDevice d = device(Family::Encrypted407);
         const QByteArray frame = searchreplies::encrypted407(d, draw());
-        QCOMPARE(framecipher::openBody(frame.mid(framecipher::kHeaderSize)).payload, searchreplies::reply407(d));
+        QCOMPARE(framecipher::openBody(frame.mid(framecipher::kHeaderSize)).payload,
+                 searchreplies::reply407(d));
     }
 };
 

@@ -7,13 +7,17 @@ Q_DECLARE_METATYPE(commandreply::Answer)
 
 namespace {
 
-WebCommands device() { return WebCommands(QStringLiteral("admin"), QStringLiteral("888888"), QStringLiteral("202.112.10.60")); }
+WebCommands device()
+{
+    return WebCommands(QStringLiteral("admin"), QStringLiteral("888888"), QStringLiteral("202.112.10.60"));
+}
 
 // Logs in as the tool does and returns the cookie the tool sends back.
 QByteArray loggedIn(WebCommands &web)
 {
     const WebCommands::Answer answer =
-        web.handle(QStringLiteral("login"), commandreply::loginBody(QStringLiteral("admin"), QStringLiteral("888888")), {});
+        web.handle(QStringLiteral("login"),
+                   commandreply::loginBody(QStringLiteral("admin"), QStringLiteral("888888")), {});
     return answer.setCookie.left(answer.setCookie.indexOf(';'));
 }
 
@@ -35,11 +39,16 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<commandreply::Answer>("expected");
         QTest::addColumn<bool>("cookie");
-        QTest::newRow("good") << "admin" << "888888" << commandreply::Answer::Ok << true;
-        QTest::newRow("trimmed_by_tool") << " admin " << " 888888 " << commandreply::Answer::Ok << true;
-        QTest::newRow("wrong_password") << "admin" << "888889" << commandreply::Answer::Login << false;
-        QTest::newRow("wrong_user") << "root" << "888888" << commandreply::Answer::Login << false;
-        QTest::newRow("empty") << "" << "" << commandreply::Answer::Login << false;
+        QTest::newRow("good") << "admin"
+                              << "888888" << commandreply::Answer::Ok << true;
+        QTest::newRow("trimmed_by_tool") << " admin "
+                                         << " 888888 " << commandreply::Answer::Ok << true;
+        QTest::newRow("wrong_password") << "admin"
+                                        << "888889" << commandreply::Answer::Login << false;
+        QTest::newRow("wrong_user") << "root"
+                                    << "888888" << commandreply::Answer::Login << false;
+        QTest::newRow("empty") << ""
+                               << "" << commandreply::Answer::Login << false;
     }
     void login()
     {
@@ -48,7 +57,8 @@ private slots:
         QFETCH(commandreply::Answer, expected);
         QFETCH(bool, cookie);
         WebCommands web = device();
-        const WebCommands::Answer answer = web.handle(QStringLiteral("login"), commandreply::loginBody(user, password), {});
+        const WebCommands::Answer answer =
+            web.handle(QStringLiteral("login"), commandreply::loginBody(user, password), {});
         QCOMPARE(asTool(answer), expected);
         QCOMPARE(answer.setCookie.startsWith(QByteArray(WebCommands::kCookieName) + '='), cookie);
     }
@@ -59,15 +69,16 @@ private slots:
         QTest::addColumn<QByteArray>("cookie");
         QTest::addColumn<commandreply::Answer>("expected");
         QTest::newRow("get_without") << "datetime_get" << QByteArray() << commandreply::Answer::Relogin;
-        QTest::newRow("get_forged") << "datetime_get" << QByteArray("QSESSION=abc") << commandreply::Answer::Relogin;
+        QTest::newRow("get_forged") << "datetime_get" << QByteArray("QSESSION=abc")
+                                    << commandreply::Answer::Relogin;
         QTest::newRow("set_without") << "datetime_set" << QByteArray() << commandreply::Answer::Relogin;
         QTest::newRow("upload_without") << "upload" << QByteArray() << commandreply::Answer::Relogin;
         QTest::newRow("logout_without") << "logout" << QByteArray() << commandreply::Answer::Relogin;
         QTest::newRow("unknown") << "reboot" << QByteArray() << commandreply::Answer::Unsupported;
         QTest::newRow("get_with") << "datetime_get" << QByteArray("session") << commandreply::Answer::Ok;
         QTest::newRow("logout_with") << "logout" << QByteArray("session") << commandreply::Answer::Ok;
-        QTest::newRow("with_other_cookies") << "datetime_get" << QByteArray("a=1; session; b=2")
-                                           << commandreply::Answer::Ok;
+        QTest::newRow("with_other_cookies")
+            << "datetime_get" << QByteArray("a=1; session; b=2") << commandreply::Answer::Ok;
     }
     void needsSession()
     {
@@ -109,8 +120,8 @@ private slots:
         WebCommands web = device();
         const QByteArray session = loggedIn(web);
         const QDateTime wanted(QDate(2031, 5, 17), QTime(8, 30, 0));
-        QCOMPARE(asTool(web.handle(QStringLiteral("datetime_set"), commandreply::datetimeSetBody(wanted, ntpOn, server),
-                                   session)),
+        QCOMPARE(asTool(web.handle(QStringLiteral("datetime_set"),
+                                   commandreply::datetimeSetBody(wanted, ntpOn, server), session)),
                  commandreply::Answer::Ok);
         const commandreply::DeviceDatetime parsed = commandreply::parseDatetimeGet(
             QString::fromUtf8(web.handle(QStringLiteral("datetime_get"), "datetime_get", session).text));
@@ -132,7 +143,8 @@ private slots:
         QFETCH(QByteArray, body);
         WebCommands web = device();
         const QByteArray session = loggedIn(web);
-        QCOMPARE(asTool(web.handle(QStringLiteral("datetime_set"), body, session)), commandreply::Answer::Unknown);
+        QCOMPARE(asTool(web.handle(QStringLiteral("datetime_set"), body, session)),
+                 commandreply::Answer::Unknown);
         QCOMPARE(web.ntpServer(), QStringLiteral("202.112.10.60"));
     }
 

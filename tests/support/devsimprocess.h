@@ -22,13 +22,16 @@ public:
             while (process.canReadLine())
                 lines << QString::fromLatin1(process.readLine()).trimmed();
         });
-        process.start(QStringLiteral("ip"),
-                      QStringList{QStringLiteral("netns"), QStringLiteral("exec"), lab::lanNamespace(), program()}
-                          + arguments);
-        return waitUntil([&] { return lines.contains(QStringLiteral("ready"))
-                                      || process.state() == QProcess::NotRunning; },
-                         timeoutMs)
-               && lines.contains(QStringLiteral("ready"));
+        process.start(QStringLiteral("ip"), QStringList{QStringLiteral("netns"), QStringLiteral("exec"),
+                                                        lab::lanNamespace(), program()} +
+                                                arguments);
+        return waitUntil(
+                   [&] {
+                       return lines.contains(QStringLiteral("ready")) ||
+                              process.state() == QProcess::NotRunning;
+                   },
+                   timeoutMs) &&
+               lines.contains(QStringLiteral("ready"));
     }
 
     void stop()
