@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 // One datagram from a chosen local source address through an already bound UDP socket
-// (IP_PKTINFO's ipi_spec_dst; Qt's own sender field does not set the source on Linux).
+// (the source field of IP_PKTINFO; Qt's own sender field does not set the source on Linux).
 struct SourcedDatagram
 {
     quint32 source = 0;
