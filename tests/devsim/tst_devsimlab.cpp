@@ -55,17 +55,18 @@ public:
     {
         socket.writeDatagram(QByteArray("Y"), QHostAddress(destination), port);
     }
-    // Collects until `count` replies arrived or the time is up.
-    QList<QNetworkDatagram> collect(int count, int timeoutMs = 10000)
+    // Collects replies of at least minLength bytes until `count` arrived or the time is up.
+    QList<QNetworkDatagram> collect(int count, int minLength = 0)
     {
         QList<QNetworkDatagram> got;
-        waitUntil(
-            [&] {
-                while (socket.hasPendingDatagrams())
-                    got << socket.receiveDatagram();
-                return got.size() >= count;
-            },
-            timeoutMs);
+        waitUntil([&] {
+            while (socket.hasPendingDatagrams()) {
+                const QNetworkDatagram d = socket.receiveDatagram();
+                if (d.data().size() >= minLength)
+                    got << d;
+            }
+            return got.size() >= count;
+        });
         return got;
     }
 
@@ -136,6 +137,53 @@ private slots:
         for (const QNetworkDatagram &r : replies)
             senders.insert(r.senderAddress().toString());
         QCOMPARE(senders.size(), count);
+    }
+
+    // Junk at every door of the simulator leaves it answering searches.
+    void survivesJunk_data()
+    {
+        QTest::addColumn<QByteArray>("junk");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("one_byte") << QByteArray("A");
+        QTest::newRow("probe_lookalike") << QByteArray("YY");
+        QTest::newRow("big") << QByteArray(1400, '\x5a');
+        QTest::newRow("frame_header_long_body") << QByteArray::fromHex("0204ffff") + QByteArray(60, '\x11');
+        QTest::newRow("frame_short_body") << QByteArray::fromHex("02040010") + QByteArray(16, '\x11');
+        QTest::newRow("logout_to_201_mac") << QByteArray::fromHex("5256524c414e025100000021");
+        QTest::newRow("setting_to_201_mac") << QByteArray::fromHex("5005c0a80001025100000021");
+        QTest::newRow("login_sized_zeros") << QByteArray(77, '\0');
+    }
+    void survivesJunk()
+    {
+        QFETCH(QByteArray, junk);
+        const QVector<SimDevice> fleet = demoDevices();
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString record = dir.filePath(QStringLiteral("record.txt"));
+        DevsimProcess sim;
+        QVERIFY(sim.start({QStringLiteral("--fleet"), kDemoFleet, QStringLiteral("--record"), record}));
+        PcSide pc;
+        QVERIFY(pc.open());
+        QUdpSocket sender;
+        sender.writeDatagram(junk, QHostAddress(QStringLiteral("239.255.255.250")), kDiscoveryPort);
+        sender.writeDatagram(junk, QHostAddress(QStringLiteral("255.255.255.255")), 65535);
+        int unicast = 0;
+        for (const SimDevice &d : fleet) {
+            if (d.family == Family::Old201)
+                continue; // trades on the group only
+            sender.writeDatagram(junk, QHostAddress(d.net.ip), d.net.port);
+            ++unicast;
+        }
+        pc.probe(QStringLiteral("239.255.255.250"), kDiscoveryPort);
+        // Junk may draw refusals (1 or 68 bytes); the search replies are the longer ones.
+        const QList<QNetworkDatagram> replies = pc.collect(fleet.size(), reply407::length);
+        QCOMPARE(replies.size(), fleet.size());
+        // The junk did reach it: by multicast, by broadcast and at every unicast device's address.
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = file.readAll().split('\n');
+        lines.removeLast(); // after the last line's newline
+        QCOMPARE(int(lines.count(junk.toHex())), unicast + 2);
     }
 
     void recordsWhatArrives()
