@@ -71,6 +71,12 @@ public:
         const QString familyFault = d.family == Family::Old201 ? check201(d) : check407(d);
         if (!familyFault.isEmpty())
             return familyFault;
+        if (o.contains(QLatin1String("fault"))) {
+            const std::optional<Fault> kind = fault::parse(text("fault"));
+            if (!kind)
+                return QStringLiteral("fault must be none, garbage, wrong-length, late, refuse or redirect");
+            d.fault = *kind;
+        }
         return readIds(d);
     }
 

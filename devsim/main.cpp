@@ -72,7 +72,8 @@ int main(int argc, char **argv)
         QStringLiteral("FILE"));
     const QCommandLineOption faultOption(
         QStringLiteral("fault"),
-        QStringLiteral("Every device misbehaves: none, garbage, wrong-length, late, refuse or redirect."),
+        QStringLiteral("Every device misbehaves (over the fleet file's own faults): none, garbage, "
+                       "wrong-length, late, refuse or redirect."),
         QStringLiteral("KIND"), QStringLiteral("none"));
     parser.addOptions({fleetOption, generateOption, seedOption, jitterOption, recordOption, faultOption});
     parser.process(app);
@@ -113,7 +114,11 @@ int main(int argc, char **argv)
             return fail(QStringLiteral("a device may not take the lab host's address %1")
                             .arg(QHostAddress(d.net.ip).toString()));
 
-    Simulator simulator(fleet, {lanInterface, jitterMs, parser.value(recordOption), forbidden, *chosenFault});
+    if (*chosenFault != Fault::None)
+        for (SimDevice &d : fleet)
+            d.fault = *chosenFault;
+
+    Simulator simulator(fleet, {lanInterface, jitterMs, parser.value(recordOption), forbidden});
     QString error;
     if (!simulator.start(&error))
         return fail(error);

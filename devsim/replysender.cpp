@@ -9,15 +9,14 @@ namespace {
 constexpr int kRetryMs = 2;
 }
 
-ReplySender::ReplySender(int delay, int jitter, QObject *parent)
-    : QObject(parent), delayMs(delay), jitterMs(jitter)
+ReplySender::ReplySender(int jitter, QObject *parent) : QObject(parent), jitterMs(jitter)
 {
     retry.setSingleShot(true);
     retry.setInterval(kRetryMs);
     connect(&retry, &QTimer::timeout, this, &ReplySender::flush);
 }
 
-void ReplySender::send(int socketDescriptor, const SourcedDatagram &datagram)
+void ReplySender::send(int socketDescriptor, const SourcedDatagram &datagram, int delayMs)
 {
     if (delayMs <= 0 && jitterMs <= 0) {
         enqueue(socketDescriptor, datagram);

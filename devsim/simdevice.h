@@ -1,6 +1,7 @@
 #pragma once
 
 #include "crypto/framecipher.h"
+#include "devsim/fault.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,4 +44,5 @@ struct SimDevice
     QString webPassword;
     framecipher::DeviceId snid{};
     framecipher::TransactionId txid{};
+    Fault fault = Fault::None; // how this device misbehaves, if at all
 };

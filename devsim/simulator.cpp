@@ -60,7 +60,7 @@ bool Simulator::start(QString *error)
     if (!LanAddresses(options.lanInterface).add(addresses, error))
         return false;
 
-    sender = new ReplySender(options.fault == Fault::Late ? fault::kLateMs : 0, options.jitterMs, this);
+    sender = new ReplySender(options.jitterMs, this);
     discovery = bindPort(kDiscoveryPort, error);
     if (!discovery)
         return false;
@@ -75,13 +75,13 @@ bool Simulator::start(QString *error)
     for (const SimDevice &d : devices)
         if (d.family != Family::Old201 && !bindPort(d.net.port, error))
             return false;
-    web = std::make_unique<WebFront>(options.fault);
+    web = std::make_unique<WebFront>();
     for (const SimDevice &d : devices) {
         if (d.firmware.size() < kWebFirmwareLength)
             continue;
         auto commands =
             std::make_unique<WebCommands>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
-        if (!web->add(d.net.ip, d.net.port, std::move(commands), error))
+        if (!web->add(d.net.ip, d.net.port, std::move(commands), d.fault, error))
             return false;
     }
     return true;
@@ -132,7 +132,7 @@ void Simulator::handle(QUdpSocket *socket, const QNetworkDatagram &datagram)
 void Simulator::answerProbe(QUdpSocket *socket, const QNetworkDatagram &probe)
 {
     for (const SimDevice &d : devices)
-        reply(socket, d.net.ip, searchreplies::forDevice(d, frameDraw()), probe, kDiscoveryPort);
+        reply(socket, d, d.net.ip, searchreplies::forDevice(d, frameDraw()), probe, kDiscoveryPort);
 }
 
 // The multicast family: only the device whose MAC ends the request acts on it.
@@ -142,14 +142,15 @@ void Simulator::tradeOnGroup(QUdpSocket *socket, const QNetworkDatagram &request
     if (index < 0)
         return;
     const NetSettings before = devices[index].net;
-    if (options.fault == Fault::Refuse) {
-        reply(socket, before.ip, refusal(devices[index]), request, quint16(request.senderPort()));
+    if (devices[index].fault == Fault::Refuse) {
+        reply(socket, devices[index], before.ip, refusal(devices[index]), request,
+              quint16(request.senderPort()));
         return;
     }
     const TradeSession::Outcome outcome = sessions[index].handle(devices[index], request.data());
     if (!outcome.answered)
         return;
-    reply(socket, before.ip, outcome.reply, request, quint16(request.senderPort()));
+    reply(socket, devices[index], before.ip, outcome.reply, request, quint16(request.senderPort()));
     if (outcome.restarted)
         applyRestart(index, outcome.before);
 }
@@ -168,23 +169,23 @@ void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &reques
             return;
         // A stale or foreign id is refused without moving the device's own counter.
         if (!opened.expected) {
-            reply(socket, source, framedlink::seal(d, QByteArray(1, TradeSession::kRefused), frameDraw()),
+            reply(socket, d, source, framedlink::seal(d, QByteArray(1, TradeSession::kRefused), frameDraw()),
                   request, port);
             return;
         }
         d.txid = opened.id;
         plain = opened.payload;
     }
-    if (options.fault == Fault::Refuse) {
-        reply(socket, source, framed ? framedlink::seal(d, refusal(d), frameDraw()) : refusal(d), request,
+    if (d.fault == Fault::Refuse) {
+        reply(socket, d, source, framed ? framedlink::seal(d, refusal(d), frameDraw()) : refusal(d), request,
               port);
         return;
     }
     const TradeSession::Outcome outcome = sessions[index].handle(d, plain, atOldAddress);
     if (!outcome.answered)
         return;
-    reply(socket, source, framed ? framedlink::seal(d, outcome.reply, frameDraw()) : outcome.reply, request,
-          port);
+    reply(socket, d, source, framed ? framedlink::seal(d, outcome.reply, frameDraw()) : outcome.reply,
+          request, port);
     if (outcome.restarted)
         applyRestart(index, outcome.before);
 }
@@ -214,10 +215,11 @@ QByteArray Simulator::refusal(const SimDevice &device) const
     return device.family == Family::Old201 ? refused + device.mac : refused;
 }
 
-void Simulator::reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
-                      quint16 port)
+void Simulator::reply(QUdpSocket *socket, const SimDevice &device, quint32 source, const QByteArray &data,
+                      const QNetworkDatagram &to, quint16 port)
 {
     sender->send(int(socket->socketDescriptor()),
                  {source, to.senderAddress().toIPv4Address(), port,
-                  fault::distort(options.fault, data, *QRandomGenerator::global())});
+                  fault::distort(device.fault, data, *QRandomGenerator::global())},
+                 device.fault == Fault::Late ? fault::kLateMs : 0);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "devsim/datagramrecorder.h"
-#include "devsim/fault.h"
 #include "devsim/simdevice.h"
 #include "devsim/tradesession.h"
 
@@ -30,7 +29,6 @@ public:
         int jitterMs = 0;
         QString recordPath;
         QSet<quint32> forbiddenAddresses; // the lab's own hosts, which no device may take
-        Fault fault = Fault::None;
     };
 
     Simulator(QVector<SimDevice> fleet, Options options, QObject *parent = nullptr);
@@ -48,8 +46,9 @@ private:
     void tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &request, int index, bool atOldAddress);
     void applyRestart(int index, const NetSettings &before);
     QByteArray refusal(const SimDevice &device) const;
-    void reply(QUdpSocket *socket, quint32 source, const QByteArray &data, const QNetworkDatagram &to,
-               quint16 port);
+    // From source to the request's sender at port, as the device's fault makes it.
+    void reply(QUdpSocket *socket, const SimDevice &device, quint32 source, const QByteArray &data,
+               const QNetworkDatagram &to, quint16 port);
 
     QVector<SimDevice> devices;
     QVector<TradeSession> sessions;

@@ -21,13 +21,14 @@ class Server;
 class WebFront
 {
 public:
-    explicit WebFront(Fault fault);
+    WebFront();
     ~WebFront();
     WebFront(const WebFront &) = delete;
     WebFront &operator=(const WebFront &) = delete;
 
     // Binds before returning, so "ready" is printed only once every port takes requests.
-    bool add(quint32 address, quint16 port, std::unique_ptr<WebCommands> commands, QString *error);
+    bool add(quint32 address, quint16 port, std::unique_ptr<WebCommands> commands, Fault fault,
+             QString *error);
     // A restart moved the device: its interface, with its sessions and clock, goes along.
     bool move(quint32 oldAddress, quint16 oldPort, quint32 address, quint16 port, QString *error);
 
@@ -38,11 +39,15 @@ private:
         std::thread thread;
     };
 
+    struct Device
+    {
+        std::unique_ptr<WebCommands> commands;
+        Fault fault = Fault::None;
+    };
+
     bool listen(quint16 port, QString *error);
 
-    Fault fault;
-
     std::mutex mutex; // the devices map and every WebCommands call
-    std::map<quint64, std::unique_ptr<WebCommands>> devices;
+    std::map<quint64, Device> devices;
     std::map<quint16, Listener> listeners;
 };

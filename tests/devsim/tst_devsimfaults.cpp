@@ -6,9 +6,14 @@
 #include "support/waituntil.h"
 #include "webcfg/commandreply.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkDatagram>
 #include <QNetworkReply>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -112,6 +117,35 @@ private slots:
         QVERIFY(waitUntil([&] { return reply->isFinished(); }));
         QCOMPARE(QString::fromUtf8(reply->readAll()), QStringLiteral("relogin"));
         delete reply;
+    }
+
+    // A fault in the fleet file touches only its own device.
+    void oneFaultyDevice()
+    {
+        QFile demo(kDemoFleet);
+        QVERIFY(demo.open(QIODevice::ReadOnly));
+        QJsonObject fleet = QJsonDocument::fromJson(demo.readAll()).object();
+        QJsonArray devices = fleet.value(QStringLiteral("devices")).toArray();
+        for (int i = 0; i < devices.size(); ++i) {
+            QJsonObject d = devices.at(i).toObject();
+            if (d.value(QStringLiteral("ip")).toString() == QLatin1String("192.168.0.31"))
+                d.insert(QStringLiteral("fault"), QStringLiteral("wrong-length"));
+            devices[i] = d;
+        }
+        fleet.insert(QStringLiteral("devices"), devices);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("fleet.json")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(fleet).toJson());
+        file.close();
+
+        DevsimProcess sim;
+        QVERIFY(sim.start({QStringLiteral("--fleet"), file.fileName()}));
+        const QHash<QString, QByteArray> replies = probe();
+        QCOMPARE(replies.size(), kDemoDevices);
+        QCOMPARE(replies.value(QStringLiteral("192.168.0.31")).size(), reply407::length + 1);
+        QCOMPARE(replies.value(QStringLiteral("192.168.0.32")).size(), reply407::length);
     }
 
     void refusesUnknownFault()

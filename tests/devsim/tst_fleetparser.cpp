@@ -99,6 +99,24 @@ private slots:
         QCOMPARE(int(parsed.devices.value(0).family), expected);
     }
 
+    void fault_data()
+    {
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("absent") << QJsonValue(QJsonValue::Undefined) << int(Fault::None);
+        QTest::newRow("refuse") << QJsonValue("refuse") << int(Fault::Refuse);
+        QTest::newRow("late") << QJsonValue("late") << int(Fault::Late);
+        QTest::newRow("redirect") << QJsonValue("redirect") << int(Fault::Redirect);
+    }
+    void fault()
+    {
+        QFETCH(QJsonValue, value);
+        QFETCH(int, expected);
+        const FleetParse parsed = parseFleet(withField("fault", value));
+        QCOMPARE(parsed.error, QString());
+        QCOMPARE(int(parsed.devices.value(0).fault), expected);
+    }
+
     void demoFleet()
     {
         QFile file(QStringLiteral(QUILLON_SOURCE_DIR "/devsim/fleets/demo.json"));
@@ -143,6 +161,7 @@ private slots:
         QTest::newRow("credential_407_long")
             << withField("udpPassword", "12345678901234567") << "udp credentials";
         QTest::newRow("snid_short") << withField("snid", "0001") << "snid";
+        QTest::newRow("fault_unknown") << withField("fault", "slow") << "fault must";
         QTest::newRow("txid_long") << withField("txid", "00000000000000fe00") << "txid";
         QJsonObject old = goodDevice();
         old.insert("family", "201");
