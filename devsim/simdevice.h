@@ -2,6 +2,7 @@
 
 #include "crypto/framecipher.h"
 #include "devsim/fault.h"
+#include "devsim/netsettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,17 +14,6 @@ enum class Family
     Plain407,     // 55-byte reply, one-byte trade replies at its own address
     Encrypted407, // 116-byte framed reply, framed trades at its own address
     Old201,       // 75-byte reply, trades on the multicast group carrying its MAC
-};
-
-// The settings a configuration trade can change; applied together at restart.
-struct NetSettings
-{
-    quint32 ip = 0;
-    quint16 port = 0;
-    quint32 mask = 0;
-    quint32 gateway = 0;
-    quint32 serverIp = 0;
-    quint16 serverPort = 0;
 };
 
 // One simulated device: what it reports in its search reply and what it checks in trades.
