@@ -1,11 +1,16 @@
 #include "devsim/fleetparser.h"
 #include "support/devsimprocess.h"
+#include "support/noticewatcher.h"
 #include "support/waituntil.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
 
 #include <QFile>
+#include <QCheckBox>
+#include <QDialog>
 #include <QHostAddress>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -15,6 +20,7 @@ namespace {
 const QString kDemoFleet = QStringLiteral(QUILLON_SOURCE_DIR "/devsim/fleets/demo.json");
 constexpr int kMacColumn = 4;
 constexpr int kIpColumn = 5;
+constexpr int kPortColumn = 6;
 
 QString macText(const QByteArray &mac)
 {
@@ -28,6 +34,28 @@ QString cell(MainWindow &w, int row, int column)
 {
     const QTableWidgetItem *item = w.ui->tableWidget->item(row, column);
     return item ? item->text() : QString();
+}
+
+int rowOf(MainWindow &w, const QString &mac)
+{
+    for (int row = 0; row < w.ui->tableWidget->rowCount(); ++row)
+        if (cell(w, row, kMacColumn) == mac)
+            return row;
+    return -1;
+}
+
+// Searches and selects the device's row, as a click on it would.
+bool select(MainWindow &w, const QString &mac)
+{
+    w.ui->Search->click();
+    if (!waitUntil([&] { return rowOf(w, mac) >= 0; }))
+        return false;
+    // Each device answers both probes; the second answer would refill the form of a row
+    // selected before it.
+    QTest::qWait(300);
+    w.cur_row = rowOf(w, mac);
+    w.refreshFrame(0);
+    return true;
 }
 
 } // namespace
@@ -54,6 +82,80 @@ private slots:
             ipByMac.insert(cell(w, row, kMacColumn), cell(w, row, kIpColumn));
         for (const SimDevice &d : fleet)
             QCOMPARE(ipByMac.value(macText(d.mac)), QHostAddress(d.net.ip).toString());
+    }
+
+    // "提交修改" on a device of each family changes its port; the search that follows lists it
+    // with the new one.
+    void configuresEachFamily_data()
+    {
+        QTest::addColumn<QString>("mac");
+        QTest::newRow("201") << QStringLiteral("02:51:00:00:00:21");
+        QTest::newRow("407") << QStringLiteral("02:51:00:00:00:31");
+        QTest::newRow("407enc") << QStringLiteral("02:51:00:00:00:41");
+    }
+    void configuresEachFamily()
+    {
+        QFETCH(QString, mac);
+        DevsimProcess sim;
+        QVERIFY(sim.start({QStringLiteral("--fleet"), kDemoFleet}));
+        MainWindow w;
+        w.show();
+        NoticeWatcher notices;
+        QVERIFY(select(w, mac));
+        w.le_user->setText(QStringLiteral("admin"));
+        w.le_password->setText(QStringLiteral("888888"));
+        w.le_port->setText(QStringLiteral("15123"));
+        w.on_netCfg_clicked();
+        QCOMPARE(w.socketS->text(), QStringLiteral("成功[") + mac + QStringLiteral("]"));
+        QCOMPARE(notices.notices, QStringList{QStringLiteral("完成|网络配置修改成功")});
+        QVERIFY(waitUntil([&] { return rowOf(w, mac) >= 0 && cell(w, rowOf(w, mac), kPortColumn) == "15123"; }));
+    }
+
+    void wrongPasswordIsReported()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start({QStringLiteral("--fleet"), kDemoFleet}));
+        MainWindow w;
+        w.show();
+        NoticeWatcher notices;
+        QVERIFY(select(w, QStringLiteral("02:51:00:00:00:41")));
+        w.le_user->setText(QStringLiteral("admin"));
+        w.le_password->setText(QStringLiteral("wrong"));
+        w.le_port->setText(QStringLiteral("15123"));
+        w.on_netCfg_clicked();
+        QVERIFY2(w.socketS->text().startsWith(QStringLiteral("[02:51:00:00:00:41]登录 ")), qPrintable(w.socketS->text()));
+        QVERIFY(waitUntil([&] { return rowOf(w, QStringLiteral("02:51:00:00:00:41")) >= 0; }));
+        QCOMPARE(cell(w, rowOf(w, QStringLiteral("02:51:00:00:00:41")), kPortColumn), QStringLiteral("15000"));
+    }
+
+    // The web dialog reads the device's clock and NTP setting, and a submission with NTP on
+    // reaches the device: the next reading shows it.
+    void webDialogSetsNtp()
+    {
+        DevsimProcess sim;
+        QVERIFY(sim.start({QStringLiteral("--fleet"), kDemoFleet}));
+        MainWindow w;
+        w.show();
+        NoticeWatcher notices;
+        QVERIFY(select(w, QStringLiteral("02:51:00:00:02:42")));
+        w.le_user->setText(QStringLiteral("admin"));
+        w.le_password->setText(QStringLiteral("888888"));
+        w.on_webCfg_clicked();
+        auto *dialog = w.findChild<QDialog *>(QStringLiteral("webCfgWin"));
+        QVERIFY2(dialog, qPrintable(notices.notices.join('/')));
+        QVERIFY(!w.devDatetime.isEmpty());
+        QCheckBox *ntp = dialog->findChildren<QCheckBox *>().at(1);
+        ntp->setChecked(true);
+        for (QLineEdit *edit : dialog->findChildren<QLineEdit *>())
+            if (edit->inputMask().startsWith(QLatin1String("000.")))
+                edit->setText(QStringLiteral("192.168.0.123"));
+        dialog->findChild<QPushButton *>(QStringLiteral("btnWebCfg"))->click();
+        QVERIFY2(notices.notices.isEmpty(), qPrintable(notices.notices.join('/')));
+        QTRY_VERIFY(!w.findChild<QDialog *>(QStringLiteral("webCfgWin")));
+
+        w.on_webCfg_clicked();
+        QCOMPARE(w.devNtpSet, 2);
+        QCOMPARE(w.devNtpServerIP, QStringLiteral("192.168.0.123"));
     }
 };
 
