@@ -161,13 +161,10 @@ bool MainWindow::refusedBySingleIp(const QString &ipv4) const
 
 void MainWindow::placeDecodedRecord(const QByteArray &reply)
 {
-    int index = devct;
-    for (int i = 0; i < devct; ++i) {
-        if (deviceReplys[i].mac == deviceReplys[devct].mac) {
-            index = i;
-            break;
-        }
-    }
+    // Row i shows record i, so the table's MAC index also finds the record.
+    int index = rowOfMac.value(deviceReplys[devct].mac, devct);
+    if (index > devct)
+        index = devct;
     if (index != devct) {
         deviceReplys[index] = deviceReplys[devct];
         baRecv[index] = reply;

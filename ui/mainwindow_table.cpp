@@ -75,18 +75,17 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
 {
     QTableWidget *table = ui->tableWidget;
     int row = table->rowCount();
-    bool wasSelected = false;
     // The index stands in for a scan of column 4; rows only ever change here and in
-    // clearDeviceTable, so it always agrees with the table.
+    // clearDeviceTable, so it always agrees with the table. A known device's row is refilled
+    // in place: the same result as removing and inserting it, without moving every row below.
     const auto known = rowOfMac.constFind(record.mac);
-    if (known != rowOfMac.constEnd()) {
+    const bool replacing = known != rowOfMac.constEnd();
+    if (replacing) {
         row = known.value();
-        wasSelected = row == cur_row;
-        table->removeRow(row);
     } else {
         rowOfMac.insert(record.mac, row);
+        table->insertRow(row);
     }
-    table->insertRow(row);
 
     const QString texts[] = {record.sn,   record.category, record.fw,       record.mac,
                              record.ipv4, record.port,     record.mask,     record.gateway,
@@ -98,7 +97,7 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
         table->setItem(row, column, item);
     }
 
-    if (wasSelected) {
+    if (replacing && row == cur_row) {
         refreshFrame(0);
         table->selectRow(row);
         table->setFocus();
