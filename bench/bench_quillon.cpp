@@ -2,6 +2,7 @@
 // a configuration transaction and start-up. Timings only; nothing here passes or fails on them.
 #include "support/devsimprocess.h"
 #include "support/noticewatcher.h"
+#include "support/procstatus.h"
 #include "support/replybuilder.h"
 #include "support/waituntil.h"
 #include "ui/mainwindow.h"
@@ -23,16 +24,6 @@ namespace {
 
 const QString demoFleet = QStringLiteral(QUILLON_SOURCE_DIR "/devsim/fleets/demo.json");
 
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 double threadCpuMs()
 {

@@ -7,9 +7,6 @@ quillon_add_test(tst_devsimlab LAB SOURCES devsim/tst_devsimlab.cpp LIBS quillon
 add_dependencies(tst_devsimlab quillon-devsim)
 quillon_add_test(tst_tradesession SOURCES devsim/tst_tradesession.cpp LIBS quillon_devsim_core LABELS devsim)
 quillon_add_test(tst_framedlink SOURCES devsim/tst_framedlink.cpp LIBS quillon_devsim_core LABELS devsim)
-quillon_add_test(tst_devsimtrades LAB SOURCES devsim/tst_devsimtrades.cpp LIBS quillon_devsim_core Qt5::Network
-                 LABELS devsim TIMEOUT 180)
-add_dependencies(tst_devsimtrades quillon-devsim)
 quillon_add_test(tst_webcommands SOURCES devsim/tst_webcommands.cpp LIBS quillon_devsim_core LABELS devsim)
 quillon_add_test(tst_devsimweb LAB SOURCES devsim/tst_devsimweb.cpp LIBS Qt5::Network LABELS devsim TIMEOUT 120)
 add_dependencies(tst_devsimweb quillon-devsim)

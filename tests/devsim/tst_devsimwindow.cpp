@@ -2,6 +2,7 @@
 #include "support/devsimprocess.h"
 #include "support/noticewatcher.h"
 #include "support/waituntil.h"
+#include "ui/iplineedit.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
 
@@ -84,18 +85,25 @@ private slots:
             QCOMPARE(ipByMac.value(macText(d.mac)), QHostAddress(d.net.ip).toString());
     }
 
-    // "提交修改" on a device of each family changes its port; the search that follows lists it
-    // with the new one.
+    // "提交修改" on a device of each family changes its port or address; the search that
+    // follows lists it with the new value, so the device applied it and answers from there.
     void configuresEachFamily_data()
     {
         QTest::addColumn<QString>("mac");
-        QTest::newRow("201") << QStringLiteral("02:51:00:00:00:21");
-        QTest::newRow("407") << QStringLiteral("02:51:00:00:00:31");
-        QTest::newRow("407enc") << QStringLiteral("02:51:00:00:00:41");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("201_port") << QStringLiteral("02:51:00:00:00:21") << kPortColumn << "15123";
+        QTest::newRow("201_address") << QStringLiteral("02:51:00:00:00:21") << kIpColumn << "192.168.0.121";
+        QTest::newRow("407_port") << QStringLiteral("02:51:00:00:00:31") << kPortColumn << "15123";
+        QTest::newRow("407_address") << QStringLiteral("02:51:00:00:00:32") << kIpColumn << "192.168.0.132";
+        QTest::newRow("407enc_port") << QStringLiteral("02:51:00:00:00:41") << kPortColumn << "15123";
+        QTest::newRow("407enc_address") << QStringLiteral("02:51:00:00:00:42") << kIpColumn << "192.168.0.142";
     }
     void configuresEachFamily()
     {
         QFETCH(QString, mac);
+        QFETCH(int, column);
+        QFETCH(QString, value);
         DevsimProcess sim;
         QVERIFY(sim.start({QStringLiteral("--fleet"), kDemoFleet}));
         MainWindow w;
@@ -104,11 +112,14 @@ private slots:
         QVERIFY(select(w, mac));
         w.le_user->setText(QStringLiteral("admin"));
         w.le_password->setText(QStringLiteral("888888"));
-        w.le_port->setText(QStringLiteral("15123"));
+        if (column == kPortColumn)
+            w.le_port->setText(value);
+        else
+            w.le_ipv4->setText(value);
         w.on_netCfg_clicked();
         QCOMPARE(w.socketS->text(), QStringLiteral("成功[") + mac + QStringLiteral("]"));
         QCOMPARE(notices.notices, QStringList{QStringLiteral("完成|网络配置修改成功")});
-        QVERIFY(waitUntil([&] { return rowOf(w, mac) >= 0 && cell(w, rowOf(w, mac), kPortColumn) == "15123"; }));
+        QVERIFY(waitUntil([&] { return rowOf(w, mac) >= 0 && cell(w, rowOf(w, mac), column) == value; }));
     }
 
     void wrongPasswordIsReported()

@@ -1,7 +1,6 @@
-#include "support/lanpeerclient.h"
 #include "support/logcapture.h"
-#include "support/noticewatcher.h"
 #include "support/replybuilder.h"
+#include "support/windowonlan.h"
 #include "ui/iplineedit.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
@@ -57,35 +56,20 @@ private slots:
     void lateDatagramChangesNothingSeen();
 
 private:
-    void listAndSelect(const QByteArray &reply);
-    std::unique_ptr<LanPeer> peer;
-    std::unique_ptr<MainWindow> w;
-    std::unique_ptr<NoticeWatcher> notices;
+    WindowOnLan lan;
+    std::unique_ptr<LanPeer> &peer = lan.peer;
+    std::unique_ptr<MainWindow> &w = lan.w;
+    std::unique_ptr<NoticeWatcher> &notices = lan.notices;
 };
 
 void tst_Transaction::init()
 {
-    peer = std::make_unique<LanPeer>();
-    QVERIFY(peer->start());
-    w = std::make_unique<MainWindow>();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    notices = std::make_unique<NoticeWatcher>();
+    QVERIFY(lan.start());
 }
 
 void tst_Transaction::cleanup()
 {
-    notices.reset();
-    w.reset();
-    peer.reset();
-}
-
-void tst_Transaction::listAndSelect(const QByteArray &reply)
-{
-    w->newRecvData(reply, static_cast<unsigned long>(reply.size()));
-    QCOMPARE(w->ui->tableWidget->rowCount(), 1);
-    w->cur_row = 0;
-    w->refreshFrame(0);
+    lan.stop();
 }
 
 void tst_Transaction::refusedBeforeSending_data()
@@ -110,7 +94,7 @@ void tst_Transaction::refusedBeforeSending()
     // The multicast family's encrypted credentials hold at most 31 bytes: twelve CJK characters
     // are 36 in UTF-8.
     if (select)
-        listAndSelect(multicastDevice("01"));
+        lan.listAndSelect(multicastDevice("01"));
     QFETCH(QString, user);
     QFETCH(QString, password);
     w->le_user->setText(user);
@@ -127,7 +111,7 @@ void tst_Transaction::refusedBeforeSending()
 void tst_Transaction::multicastFamilyPortChange()
 {
     QVERIFY(peer->command(QStringLiteral("answer 41001a2b3c4d5e")));
-    listAndSelect(multicastDevice("5e"));
+    lan.listAndSelect(multicastDevice("5e"));
     w->le_port->setText(QStringLiteral("8000"));
     LogCapture log;
     w->on_netCfg_clicked();
@@ -151,7 +135,7 @@ void tst_Transaction::multicastFamilyPortChange()
 void tst_Transaction::plainFamilyRefusedMaskGoesOn()
 {
     QVERIFY(peer->command(QStringLiteral("listen 15000 41 41 41 4e 41")));
-    listAndSelect(plainDevice("01"));
+    lan.listAndSelect(plainDevice("01"));
     w->le_gateway->setText(QStringLiteral("192.168.0.1"));
     w->on_netCfg_clicked();
 
@@ -166,7 +150,7 @@ void tst_Transaction::plainFamilyRefusedMaskGoesOn()
 void tst_Transaction::loginTimeOutStops()
 {
     QVERIFY(peer->command(QStringLiteral("listen 15000 -")));
-    listAndSelect(plainDevice("01"));
+    lan.listAndSelect(plainDevice("01"));
     w->le_dstport->setText(QStringLiteral("16000"));
     w->on_netCfg_clicked();
     QCOMPARE(tradesSeenBy(*peer).size(), 1);
@@ -177,7 +161,7 @@ void tst_Transaction::loginTimeOutStops()
 
 void tst_Transaction::lateDatagramChangesNothingSeen()
 {
-    listAndSelect(plainDevice("01"));
+    lan.listAndSelect(plainDevice("01"));
     const QString before = w->socketS->text();
     QVERIFY(peer->send(QStringLiteral("41")));
     QVERIFY(peer->send(QStringLiteral("4e001a2b3c4d01")));

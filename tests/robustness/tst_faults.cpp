@@ -1,8 +1,8 @@
 #include "discovery/devicelist.h"
 #include "support/labenv.h"
-#include "support/lanpeerclient.h"
-#include "support/noticewatcher.h"
+#include "support/procstatus.h"
 #include "support/replybuilder.h"
+#include "support/windowonlan.h"
 #include "support/scriptedwebdevice.h"
 #include "ui/iplineedit.h"
 #include "ui/mainwindow.h"
@@ -17,17 +17,6 @@
 
 namespace {
 
-// Resident and peak resident memory of this process, in kB.
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 QByteArray multicastDevice()
 {
@@ -49,40 +38,26 @@ private slots:
     void closeWhileWebSequenceWaits();
 
 private:
-    void listAndSelect(const QByteArray &reply);
-    std::unique_ptr<LanPeer> peer;
-    std::unique_ptr<MainWindow> w;
-    std::unique_ptr<NoticeWatcher> notices;
+    WindowOnLan lan;
+    std::unique_ptr<LanPeer> &peer = lan.peer;
+    std::unique_ptr<MainWindow> &w = lan.w;
+    std::unique_ptr<NoticeWatcher> &notices = lan.notices;
 };
 
 void tst_Faults::init()
 {
-    peer = std::make_unique<LanPeer>();
-    QVERIFY(peer->start());
-    w = std::make_unique<MainWindow>();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    notices = std::make_unique<NoticeWatcher>();
+    QVERIFY(lan.start());
 }
 
 void tst_Faults::cleanup()
 {
-    notices.reset();
-    w.reset();
-    peer.reset();
-}
-
-void tst_Faults::listAndSelect(const QByteArray &reply)
-{
-    w->newRecvData(reply, static_cast<unsigned long>(reply.size()));
-    w->cur_row = 0;
-    w->refreshFrame(0);
+    lan.stop();
 }
 
 void tst_Faults::floodDuringTransaction()
 {
     QVERIFY(peer->command(QStringLiteral("answer 41001a2b3c4d5e")));
-    listAndSelect(multicastDevice());
+    lan.listAndSelect(multicastDevice());
     w->le_port->setText(QStringLiteral("8000"));
     const qint64 before = statusKb("VmRSS:");
     // The noise starts as the transaction does and runs through it.
@@ -115,7 +90,7 @@ void tst_Faults::validFloodStopsAtCap()
 void tst_Faults::emptyAndOversizedDatagramsRestartReceiver()
 {
     QVERIFY(waitUntil([&] { return peer->probes().size() >= 2; }));
-    listAndSelect(multicastDevice());
+    lan.listAndSelect(multicastDevice());
     // An empty datagram ends the receive loop: it starts again and probes again.
     const int probes = peer->probes().size();
     QVERIFY(peer->send(QStringLiteral("-")));
@@ -130,7 +105,7 @@ void tst_Faults::emptyAndOversizedDatagramsRestartReceiver()
 void tst_Faults::closeWhileTransactionWaits()
 {
     QVERIFY(peer->command(QStringLiteral("answer -")));
-    listAndSelect(multicastDevice());
+    lan.listAndSelect(multicastDevice());
     w->le_port->setText(QStringLiteral("8000"));
     QTimer::singleShot(400, w.get(), [&] { w->m_pCloseButton->click(); });
     QElapsedTimer clock;

@@ -105,3 +105,12 @@ private:
     std::map<std::string, Answer> answers;
     std::vector<Seen> seen;
 };
+
+// A 200 answer with this body, and the cookie to set when one is given.
+inline ScriptedWebDevice::Answer ok(const std::string &body = "OK", const std::string &cookie = {})
+{
+    ScriptedWebDevice::Answer a;
+    a.body = body;
+    a.setCookie = cookie;
+    return a;
+}

@@ -12,14 +12,6 @@ namespace {
 
 using Answer = ScriptedWebDevice::Answer;
 
-Answer ok(const std::string &body = "OK", const std::string &cookie = {})
-{
-    Answer a;
-    a.body = body;
-    a.setCookie = cookie;
-    return a;
-}
-
 } // namespace
 
 class tst_WebClient : public QObject

@@ -16,14 +16,6 @@ namespace {
 
 using Answer = ScriptedWebDevice::Answer;
 
-Answer ok(const std::string &body = "OK", const std::string &cookie = {})
-{
-    Answer a;
-    a.body = body;
-    a.setCookie = cookie;
-    return a;
-}
-
 } // namespace
 
 class tst_WebDialog : public QObject
