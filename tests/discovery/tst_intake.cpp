@@ -57,7 +57,6 @@ private slots:
     void unknownLengthDropped();
     void tradeReplies_data();
     void tradeReplies();
-    void tradeReplyWithoutTransactionChangesNothingSeen();
     void probesAndRepliesOverTheLan();
 
 private:
@@ -183,17 +182,6 @@ void tst_Intake::tradeReplies()
     QCOMPARE(w->timSender->isActive(), result == -7);
     QCOMPARE(w->ui->tableWidget->rowCount(), 0);
     QCOMPARE(w->devct, 0);
-}
-
-void tst_Intake::tradeReplyWithoutTransactionChangesNothingSeen()
-{
-    feed(reply407("05", "01"));
-    w->doResultCount = 10; // past the last slot
-    w->tradeFamilyWaiting = MainWindow::plainTradeFamily;
-    feed(QByteArray("A"));
-    QCOMPARE(w->ui->tableWidget->rowCount(), 1);
-    QCOMPARE(w->devct, 1);
-    QCOMPARE(w->doResult[9], 0);
 }
 
 void tst_Intake::probesAndRepliesOverTheLan()

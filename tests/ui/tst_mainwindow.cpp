@@ -104,15 +104,9 @@ void tst_MainWindow::formTree()
     QCOMPARE(ui->Detail->minimumWidth(), 250);
     QCOMPARE(ui->Detail->maximumWidth(), 250);
     QCOMPARE(w->windowTitle(), QStringLiteral("Quillon(Morvik Device Config Tool)"));
-    QCOMPARE(ui->Search->text(), QStringLiteral("搜索设备"));
-    QCOMPARE(ui->singleSearch->text(), QStringLiteral("指定IP搜索"));
     QCOMPARE(ui->leSingleIP->text(), QStringLiteral("192.168.0.242"));
     QCOMPARE(w->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
     QCOMPARE(w->m_pTitleLabel->text(), QStringLiteral("设备助手  V3.2  217-40351"));
-    QCOMPARE(w->m_pMaximizeButton->objectName(), QStringLiteral("maximizeButton"));
-    QCOMPARE(w->m_pCloseButton->toolTip(), QStringLiteral("关闭"));
-    QCOMPARE(w->statusBar()->styleSheet(), QStringLiteral("QStatusBar::item{border: 0px}"));
-    QCOMPARE(w->msgLabel->width(), 20);
 }
 
 void tst_MainWindow::startState()
@@ -122,9 +116,6 @@ void tst_MainWindow::startState()
     QCOMPARE(w->size(), QSize(MiniW, MiniH));
     QVERIFY(!w->bMaximize);
     QVERIFY(w->detailExpand);
-    QCOMPARE(w->timSender->interval(), 7000);
-    QCOMPARE(w->timSenderWebcfg->interval(), 7000);
-    QCOMPARE(w->timSearch->interval(), 3000);
     QVERIFY(!w->timSender->isActive() && !w->timSenderWebcfg->isActive() && !w->timSearch->isActive());
     QVERIFY(w->manager);
     QVERIFY(!w->ui->Detail->isEnabled());

@@ -1,4 +1,3 @@
-#include "ui/titletext.h"
 #include "ui/windowsize.h"
 
 #include <QtTest>
@@ -9,8 +8,6 @@ class tst_WindowSize : public QObject
 private slots:
     void sizesForScreen_data();
     void sizesForScreen();
-    void title_data();
-    void title();
 };
 
 void tst_WindowSize::sizesForScreen_data()
@@ -41,20 +38,6 @@ void tst_WindowSize::sizesForScreen()
     QTEST(sizes.miniW, "miniW");
     QTEST(sizes.miniH, "miniH");
     QTEST(sizes.centerPoint, "centre");
-}
-
-void tst_WindowSize::title_data()
-{
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("shipped") << "3.2.2" << QStringLiteral("设备助手  V3.2  217-40351");
-    QTest::newRow("two_digit_minor") << "3.10.4" << QStringLiteral("设备助手  V3.10  217-40351");
-}
-
-void tst_WindowSize::title()
-{
-    QFETCH(QString, version);
-    QTEST(titleText(QStringLiteral("设备助手"), version), "expected");
 }
 
 QTEST_GUILESS_MAIN(tst_WindowSize)
