@@ -1,18 +1,14 @@
 #include "discovery/reply201.h"
 #include "discovery/reply407.h"
-#include "netcfg/tradeframes.h"
 #include "support/devsimprocess.h"
 #include "support/labenv.h"
 #include "support/waituntil.h"
-#include "webcfg/commandreply.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
 #include <QNetworkDatagram>
-#include <QNetworkReply>
 #include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
@@ -78,45 +74,6 @@ private slots:
         const bool macKept = replies.value(QStringLiteral("192.168.0.21")).mid(reply201::macOffset, 6) ==
                              QByteArray::fromHex("025100000021");
         QCOMPARE(macKept, kind != QLatin1String("garbage"));
-    }
-
-    void refusedLogin()
-    {
-        DevsimProcess sim;
-        QVERIFY(sim.start(withFault("refuse")));
-        QUdpSocket socket;
-        QVERIFY(socket.bind(QHostAddress(lab::pcAddress()), kDiscoveryPort,
-                            QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
-        socket.writeDatagram(tradeframes::loginPlain(QByteArray::fromHex("c0a8001f")),
-                             QHostAddress(QStringLiteral("192.168.0.31")), 15000);
-        QByteArray reply;
-        QVERIFY(waitUntil([&] {
-            if (socket.hasPendingDatagrams())
-                reply = socket.receiveDatagram().data();
-            return !reply.isEmpty();
-        }));
-        QCOMPARE(reply, QByteArray("N"));
-    }
-
-    void webRedirect()
-    {
-        DevsimProcess sim;
-        QVERIFY(sim.start(withFault("redirect")));
-        QNetworkAccessManager manager;
-        QNetworkRequest request(QUrl(QStringLiteral("http://192.168.0.242:8080/command/datetime_get")));
-        QNetworkReply *reply = manager.post(request, QByteArray("datetime_get"));
-        QVERIFY(waitUntil([&] { return reply->isFinished(); }));
-        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 302);
-        QCOMPARE(reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl().toString(),
-                 QStringLiteral("http://192.168.0.242:8080/command/datetime_get?moved=1"));
-        delete reply;
-        // The redirected request is answered by the device itself.
-        reply = manager.post(
-            QNetworkRequest(QUrl(QStringLiteral("http://192.168.0.242:8080/command/datetime_get?moved=1"))),
-            QByteArray());
-        QVERIFY(waitUntil([&] { return reply->isFinished(); }));
-        QCOMPARE(QString::fromUtf8(reply->readAll()), QStringLiteral("relogin"));
-        delete reply;
     }
 
     // A fault in the fleet file touches only its own device.
