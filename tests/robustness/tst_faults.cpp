@@ -72,7 +72,10 @@ void tst_Faults::floodDuringTransaction()
     QVERIFY(w->devct <= maxDeviceRecords);
     const qint64 peak = statusKb("VmHWM:");
     qInfo("flood: 100000 datagrams, rss before %lld kB, peak %lld kB", before, peak);
+#ifndef __SANITIZE_ADDRESS__
+    // AddressSanitizer keeps freed memory in quarantine, so the bound means nothing there.
     QVERIFY2(peak - before < 256 * 1024, "memory grew by more than 256 MB");
+#endif
 }
 
 void tst_Faults::validFloodStopsAtCap()
