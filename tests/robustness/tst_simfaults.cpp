@@ -1,5 +1,6 @@
 #include "support/devsimprocess.h"
 #include "support/noticewatcher.h"
+#include "support/samplerecord.h"
 #include "support/waituntil.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
@@ -128,12 +129,8 @@ void tst_SimFaults::webFaults()
     w.show();
     NoticeWatcher notices;
     // Listed as its search reply would list it: with some faults that reply is unreadable.
-    deviceReply record;
-    record.mac = mac;
-    record.ipv4 = QStringLiteral("192.168.0.242");
+    deviceReply record = sampleRecord(mac, QStringLiteral("192.168.0.242"), QStringLiteral("V5.2.10"), 3);
     record.port = QStringLiteral("8080");
-    record.fw = QStringLiteral("V5.2.10");
-    record.protocol = 3;
     w.placeDeviceRow(record);
     w.cur_row = 0;
     w.refreshFrame(0);

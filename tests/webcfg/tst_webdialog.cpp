@@ -1,5 +1,6 @@
 #include "support/labenv.h"
 #include "support/noticewatcher.h"
+#include "support/samplerecord.h"
 #include "support/scriptedwebdevice.h"
 #include "ui/mainwindow.h"
 #include "webcfg/commandreply.h"
@@ -64,18 +65,9 @@ void tst_WebDialog::cleanup()
 
 void tst_WebDialog::listDevice(const QString &fw, const QString &category)
 {
-    deviceReply record;
-    record.sn = QStringLiteral("12345");
+    deviceReply record = sampleRecord(QStringLiteral("00:1A:2B:3C:4D:5E"), lab::pcAddress(), fw);
     record.category = category;
-    record.fw = fw;
-    record.mac = QStringLiteral("00:1A:2B:3C:4D:5E");
-    record.ipv4 = lab::pcAddress();
     record.port = QString::number(device->port);
-    record.mask = QStringLiteral("255.255.255.0");
-    record.gateway = QStringLiteral("192.168.0.1");
-    record.dstIpv4 = QStringLiteral("192.168.0.20");
-    record.dstPort = QStringLiteral("15000");
-    record.protocol = 1;
     w->placeDeviceRow(record);
     w->cur_row = 0;
     w->refreshFrame(0);
