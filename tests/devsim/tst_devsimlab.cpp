@@ -143,7 +143,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("junk");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("one_byte") << QByteArray("A");
         QTest::newRow("probe_lookalike") << QByteArray("YY");
         QTest::newRow("big") << QByteArray(1400, '\x5a');
         QTest::newRow("frame_header_long_body") << QByteArray::fromHex("0204ffff") + QByteArray(60, '\x11');
