@@ -55,6 +55,8 @@ void MainWindow::setTableWidget(int row, int column)
     table->verticalHeader()->setVisible(false);
     table->setFrameShape(QFrame::NoFrame);
     table->setShowGrid(false);
+    // One line per device: sized to its contents, a row keeps the 24-pixel height.
+    table->setWordWrap(false);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
