@@ -1,8 +1,4 @@
 add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/fuzz ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
-quillon_add_test(tst_faults GUI LAB SOURCES robustness/tst_faults.cpp LIBS PkgConfig::HTTPLIB Threads::Threads
-                 LABELS robustness TIMEOUT 300)
-add_dependencies(tst_faults quillon_lanpeer)
+quillon_add_test(tst_faults GUI LAB SOURCES robustness/tst_faults.cpp LABELS robustness TIMEOUT 300)
 quillon_add_test(tst_simfaults GUI LAB RESOURCES SOURCES robustness/tst_simfaults.cpp LABELS robustness TIMEOUT 300)
 add_dependencies(tst_simfaults quillon-devsim)
-quillon_add_test(tst_readonlylog LAB SOURCES robustness/tst_readonlylog.cpp LABELS robustness)
-add_dependencies(tst_readonlylog quillon)

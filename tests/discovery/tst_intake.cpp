@@ -1,5 +1,4 @@
 #include "crypto/framecipher.h"
-#include "support/lanpeerclient.h"
 #include "support/logcapture.h"
 #include "support/replybuilder.h"
 #include "ui/hoverpushbutton.h"
@@ -57,7 +56,6 @@ private slots:
     void unknownLengthDropped();
     void tradeReplies_data();
     void tradeReplies();
-    void probesAndRepliesOverTheLan();
 
 private:
     void feed(const QByteArray &datagram) { w->newRecvData(datagram, static_cast<unsigned long>(datagram.size())); }
@@ -182,37 +180,6 @@ void tst_Intake::tradeReplies()
     QCOMPARE(w->timSender->isActive(), result == -7);
     QCOMPARE(w->ui->tableWidget->rowCount(), 0);
     QCOMPARE(w->devct, 0);
-}
-
-void tst_Intake::probesAndRepliesOverTheLan()
-{
-    w.reset();
-    LanPeer peer;
-    QVERIFY(peer.start());
-    w = std::make_unique<MainWindow>();
-    // The worker probes at start, without a click; the search probes again.
-    QVERIFY(waitUntil([&] { return peer.probes().size() >= 2; }));
-    w->ui->Search->click();
-    QVERIFY(waitUntil([&] { return peer.probes().size() >= 4; }));
-    const QStringList probes = peer.probes();
-    QVERIFY2(probes.filter(QStringLiteral("probe 239.255.255.250 ")).size() >= 2, qPrintable(probes.join('\n')));
-    QVERIFY2(probes.filter(QStringLiteral("probe 255.255.255.255 ")).size() >= 2, qPrintable(probes.join('\n')));
-    for (const QString &probe : probes)
-        QVERIFY2(probe.endsWith(QLatin1String(" 59")), qPrintable(probe));
-
-    QVERIFY(peer.send(QString::fromLatin1(reply407("f2", "5e").toHex())));
-    QVERIFY(peer.send(QString::fromLatin1(encrypted407("f3", "5f").toHex())));
-    QVERIFY(peer.send(QString::fromLatin1(reply201("f4", "60").toHex())));
-    QVERIFY(waitUntil([&] { return w->ui->tableWidget->rowCount() == 3; }));
-    QCOMPARE(cell(*w, 1, 5), QStringLiteral("192.168.0.243"));
-    QCOMPARE(cell(*w, 2, 4), QStringLiteral("00:1A:2B:3C:4D:60"));
-
-    // A trade reply sent to the discovery port reaches the receiver, never the search socket.
-    w->doResultCount = 0;
-    w->doResult[0] = -7;
-    w->tradeFamilyWaiting = MainWindow::plainTradeFamily;
-    QVERIFY(peer.send(QStringLiteral("41")));
-    QVERIFY(waitUntil([&] { return w->doResult[0] == 0; }));
 }
 
 QTEST_MAIN(tst_Intake)

@@ -34,23 +34,15 @@ class tst_MainWindow : public QObject
 private slots:
     void init();
     void cleanup();
-    void formTree();
-    void startState();
-    void cLBToggles();
-    void maximiseTwiceRestores();
-    void doubleClickMaximises();
     void closeLogsAndStops();
-    void tableSetUp();
     void rowRuleColumns_data();
     void rowRuleColumns();
     void sameMacReplacesRow();
     void selectedRowFollowsNewValues();
     void clickFillsFormByFirmware_data();
     void clickFillsFormByFirmware();
-    void searchClearsForm();
     void checkPortCutsBack();
     void checkPortEmptyBecomesZero();
-    void hoverFramesEditor();
     void singleSearchTrigger();
     void lockKeepsUserOut();
 
@@ -68,87 +60,6 @@ void tst_MainWindow::cleanup()
     w.reset();
 }
 
-void tst_MainWindow::formTree()
-{
-    Ui_MainWindow *ui = w->ui;
-    QCOMPARE(w->objectName(), QStringLiteral("MainWindow"));
-    QCOMPARE(w->centralWidget(), ui->centralwidget);
-    QCOMPARE(ui->mainLayout->itemAt(0)->widget(), ui->titleBar);
-    QCOMPARE(ui->mainLayout->itemAt(1)->widget(), static_cast<QWidget *>(ui->splitter));
-    QCOMPARE(ui->mainLayout->itemAt(2)->layout(), static_cast<QLayout *>(ui->hSearchLayout));
-    QCOMPARE(ui->splitter->widget(0), static_cast<QWidget *>(ui->tableWidget));
-    QCOMPARE(ui->splitter->widget(1), static_cast<QWidget *>(ui->Detail));
-    QCOMPARE(ui->cLB->parentWidget(), static_cast<QWidget *>(ui->Detail));
-    QCOMPARE(ui->hSearchLayout->itemAt(0)->widget(), static_cast<QWidget *>(ui->Search));
-    QCOMPARE(ui->hSearchLayout->itemAt(3)->widget(), static_cast<QWidget *>(ui->leSingleIP));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Quillon(Morvik Device Config Tool)"));
-    QCOMPARE(ui->leSingleIP->text(), QStringLiteral("192.168.0.242"));
-    QCOMPARE(w->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
-    QCOMPARE(w->m_pTitleLabel->text(), QStringLiteral("设备助手  V3.2  217-40351"));
-}
-
-void tst_MainWindow::startState()
-{
-    QCOMPARE(w->minimumSize(), QSize(MiniW, MiniH));
-    QCOMPARE(w->maximumSize(), QSize(MaxW, MaxH));
-    QCOMPARE(w->size(), QSize(MiniW, MiniH));
-    QVERIFY(!w->bMaximize);
-    QVERIFY(w->detailExpand);
-    QVERIFY(!w->timSender->isActive() && !w->timSenderWebcfg->isActive() && !w->timSearch->isActive());
-    QVERIFY(!w->ui->Detail->isEnabled());
-    QCOMPARE(w->le_sn->text(), QStringLiteral("XXXXX"));
-    QCOMPARE(w->le_ipv4->text(), QStringLiteral("..."));
-    QVERIFY(!w->m_pMaximizeButton->property("maximizeProperty").isValid());
-}
-
-void tst_MainWindow::cLBToggles()
-{
-    // The toggle lives in the detail panel, which takes input once a device is chosen.
-    w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.5", "1.0"));
-    w->cur_row = 0;
-    w->refreshFrame(0);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    const int top = (w->height() - 20) / 2 - 20;
-    QCOMPARE(w->ui->cLB->geometry(), QRect(w->width() - 310, top, 15, 40));
-    w->ui->cLB->click();
-    QVERIFY(!w->detailExpand);
-    QCOMPARE(w->ui->cLB->text(), QStringLiteral("<"));
-    QCOMPARE(w->ui->cLB->x(), w->width() - 15);
-    w->ui->cLB->click();
-    QVERIFY(w->detailExpand);
-    QCOMPARE(w->ui->cLB->text(), QStringLiteral(">"));
-    QCOMPARE(w->ui->cLB->x(), w->width() - 310);
-}
-
-void tst_MainWindow::maximiseTwiceRestores()
-{
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    w->m_pMaximizeButton->click();
-    QVERIFY(w->bMaximize);
-    QCOMPARE(w->size(), QSize(MaxW, MaxH));
-    QCOMPARE(w->m_pMaximizeButton->toolTip(), QStringLiteral("还原"));
-    QCOMPARE(w->m_pMaximizeButton->property("maximizeProperty").toString(), QStringLiteral("restore"));
-    w->m_pMaximizeButton->click();
-    QVERIFY(!w->bMaximize);
-    QCOMPARE(w->size(), QSize(MiniW, MiniH));
-    QCOMPARE(w->m_pMaximizeButton->toolTip(), QStringLiteral("最大化"));
-    QCOMPARE(w->m_pMaximizeButton->property("maximizeProperty").toString(), QStringLiteral("maximize"));
-    QCOMPARE(w->frameGeometry().center(), centerPoint);
-}
-
-void tst_MainWindow::doubleClickMaximises()
-{
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    QTest::mouseDClick(w->m_pTitleLabel, Qt::LeftButton);
-    QVERIFY(w->bMaximize);
-    QTest::mouseDClick(w->m_pTitleLabel, Qt::LeftButton);
-    QVERIFY(!w->bMaximize);
-    QCOMPARE(w->size(), QSize(MiniW, MiniH));
-}
-
 void tst_MainWindow::closeLogsAndStops()
 {
     w->show();
@@ -161,20 +72,6 @@ void tst_MainWindow::closeLogsAndStops()
     QVERIFY(w->fRecv.isFinished());
     // The destructor must not release the socket again.
     w.reset();
-}
-
-void tst_MainWindow::tableSetUp()
-{
-    QTableWidget *table = w->ui->tableWidget;
-    QCOMPARE(table->columnCount(), 13);
-    QCOMPARE(table->rowCount(), 0);
-    QVERIFY(table->isColumnHidden(0));
-    QVERIFY(table->isColumnHidden(9));
-    for (int c = 1; c < 13; ++c)
-        QVERIFY(c == 9 || !table->isColumnHidden(c));
-    QCOMPARE(table->horizontalHeaderItem(4)->text(), QStringLiteral("物理地址"));
-    QCOMPARE(table->horizontalHeaderItem(12)->text(), QStringLiteral("其他信息"));
-    QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 void tst_MainWindow::rowRuleColumns_data()
@@ -271,26 +168,6 @@ void tst_MainWindow::clickFillsFormByFirmware()
     QCOMPARE(w->le_dstip->text(), QStringLiteral("192.168.0.20"));
 }
 
-void tst_MainWindow::searchClearsForm()
-{
-    w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.5", "6.1.02"));
-    w->cur_row = 0;
-    w->refreshFrame(0);
-    w->le_port->setText(QStringLiteral("123"));
-    w->ui->Search->click();
-    QCOMPARE(w->ui->tableWidget->rowCount(), 0);
-    QCOMPARE(w->cur_row, 9999);
-    QCOMPARE(w->devct, 0);
-    QCOMPARE(w->le_sn->text(), QStringLiteral("XXXXX"));
-    QCOMPARE(w->le_ipv4->text(), QStringLiteral("0.0.0.0"));
-    QCOMPARE(w->le_mask->text(), QStringLiteral("255.255.255.0"));
-    QCOMPARE(w->le_port->text(), QStringLiteral("80"));
-    QCOMPARE(w->le_user->text(), QString());
-    QVERIFY(!w->ui->Detail->isEnabled());
-    QVERIFY(w->ui->Search->isEnabled());
-    QVERIFY(!w->timSearch->isActive());
-}
-
 void tst_MainWindow::checkPortCutsBack()
 {
     w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.5", "6.1.02"));
@@ -314,22 +191,6 @@ void tst_MainWindow::checkPortEmptyBecomesZero()
     w->le_dstport->setText(QString());
     QCOMPARE(w->le_dstport->text(), QStringLiteral("0"));
     QCOMPARE(w->le_dstport->cursorPosition(), 0);
-}
-
-void tst_MainWindow::hoverFramesEditor()
-{
-    QSignalSpy enter(w->ui->singleSearch, &HoverPushButton::hoverEnter);
-    QSignalSpy leave(w->ui->singleSearch, &HoverPushButton::hoverLeave);
-    QEvent enterEvent(QEvent::Enter);
-    QCoreApplication::sendEvent(w->ui->singleSearch, &enterEvent);
-    QCOMPARE(enter.count(), 1);
-    QVERIFY(w->ui->leSingleIP->styleSheet().endsWith(QStringLiteral("QLineEdit#leSingleIP{border: 2px dashed red;}")));
-    QEvent leaveEvent(QEvent::Leave);
-    QCoreApplication::sendEvent(w->ui->singleSearch, &leaveEvent);
-    QCOMPARE(leave.count(), 1);
-    QCOMPARE(enter.count(), 1);
-    QCOMPARE(w->ui->leSingleIP->styleSheet(), w->leSingleIPStyle);
-    QCOMPARE(w->searchMode, static_cast<unsigned char>('M'));
 }
 
 void tst_MainWindow::singleSearchTrigger()
