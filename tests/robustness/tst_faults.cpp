@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableWidget>
+#include <QThread>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QtTest>
@@ -76,20 +77,24 @@ void tst_Faults::floodDuringTransaction()
     listAndSelect(multicastDevice());
     w->le_port->setText(QStringLiteral("8000"));
     const qint64 before = statusKb("VmRSS:");
-    QRandomGenerator random(7);
-    QTimer::singleShot(0, w.get(), [&] {
+    // The noise comes from its own thread, as from another host: it runs through the transaction.
+    std::unique_ptr<QThread> noise(QThread::create([] {
+        QUdpSocket socket;
+        QRandomGenerator random(7);
         for (int i = 0; i < 100000; ++i) {
-            QByteArray noise(int(random.bounded(maxNoiseLength + 1)), '\0');
-            for (char &byte : noise)
+            QByteArray datagram(int(random.bounded(maxNoiseLength + 1)), '\0');
+            for (char &byte : datagram)
                 byte = char(random.generate());
-            send(noise);
+            socket.writeDatagram(datagram, QHostAddress(lab::pcAddress()), discoveryPort);
         }
-    });
+    }));
+    noise->start();
     // The device accepts every trade, a little after each was sent.
     QTimer device;
     QObject::connect(&device, &QTimer::timeout, [&] { send(QByteArray::fromHex("41001a2b3c4d5e")); });
     device.start(50);
     w->on_netCfg_clicked();
+    noise->wait();
     QCOMPARE(w->socketS->text(), QStringLiteral("成功[00:1A:2B:3C:4D:5E]"));
     QCOMPARE(notices->notices, QStringList{QStringLiteral("完成|网络配置修改成功")});
     QVERIFY(w->devct <= maxDeviceRecords);
