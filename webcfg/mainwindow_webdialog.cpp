@@ -1,5 +1,7 @@
 #include "webcfg/commandreply.h"
 #include "ui/mainwindow.h"
+
+#include "netcfg/defaultcredentials.h"
 #include "ui/mainwindowform.h"
 #include "ui/noticebox.h"
 
@@ -51,7 +53,7 @@ void MainWindow::on_webCfg_clicked()
         qDebug() << "webCfg没有选择设备";
         return;
     }
-    if (le_fw->text().trimmed().size() < minWebFirmwareLength) {
+    if (!hasWebInterface(le_fw->text())) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("不支持该版本的设备"), SHOW_DELAY);
         qDebug() << "webCfg固件不支持";
         return;
