@@ -106,9 +106,12 @@ int main(int argc, char **argv)
     if (!chosenFault)
         return fail(QStringLiteral("--fault takes none, garbage, wrong-length, late, refuse or redirect"));
 
-    const QHostAddress pc(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_PC_IP")));
-    const QHostAddress lan(QString::fromLocal8Bit(qgetenv("QUILLON_LAB_LAN_IP")));
-    const QSet<quint32> forbidden{pc.toIPv4Address(), lan.toIPv4Address()};
+    QSet<quint32> forbidden;
+    for (const char *host : {"QUILLON_LAB_PC_IP", "QUILLON_LAB_LAN_IP", "QUILLON_LAB_PC2_IP", "QUILLON_LAB_LAN2_IP"}) {
+        const QHostAddress address(QString::fromLocal8Bit(qgetenv(host)));
+        if (!address.isNull())
+            forbidden.insert(address.toIPv4Address());
+    }
     for (const SimDevice &d : fleet)
         if (forbidden.contains(d.net.ip))
             return fail(QStringLiteral("a device may not take the lab host's address %1")

@@ -64,11 +64,8 @@ bool Simulator::start(QString *error)
     discovery = bindPort(kDiscoveryPort, error);
     if (!discovery)
         return false;
-    if (!discovery->joinMulticastGroup(QHostAddress(QLatin1String(kGroup)),
-                                       QNetworkInterface::interfaceFromName(options.lanInterface))) {
-        *error = QStringLiteral("cannot join %1: %2").arg(QLatin1String(kGroup), discovery->errorString());
+    if (!joinGroupEverywhere(error))
         return false;
-    }
     broadcast = bindPort(kBroadcastPort, error);
     if (!broadcast)
         return false;
@@ -85,6 +82,42 @@ bool Simulator::start(QString *error)
             return false;
     }
     return true;
+}
+
+// Probes and 201 trades come over every network of the lab, so the group is joined on each.
+bool Simulator::joinGroupEverywhere(QString *error)
+{
+    const QHostAddress group{QLatin1String(kGroup)};
+    if (!discovery->joinMulticastGroup(group, QNetworkInterface::interfaceFromName(options.lanInterface))) {
+        *error = QStringLiteral("cannot join %1: %2").arg(QLatin1String(kGroup), discovery->errorString());
+        return false;
+    }
+    lanIndex = QNetworkInterface::interfaceIndexFromName(options.lanInterface);
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &other : interfaces) {
+        const QNetworkInterface::InterfaceFlags flags = other.flags();
+        if (other.name() == options.lanInterface || flags.testFlag(QNetworkInterface::IsLoopBack) ||
+            !flags.testFlag(QNetworkInterface::CanMulticast) || !flags.testFlag(QNetworkInterface::IsUp))
+            continue;
+        if (!discovery->joinMulticastGroup(group, other)) {
+            *error = QStringLiteral("cannot join %1 on %2: %3")
+                         .arg(QLatin1String(kGroup), other.name(), discovery->errorString());
+            return false;
+        }
+        for (const QNetworkAddressEntry &entry : other.addressEntries())
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
+                otherNetworks.append({other.index(), entry.ip().toIPv4Address() & entry.netmask().toIPv4Address(),
+                                      entry.netmask().toIPv4Address()});
+    }
+    return true;
+}
+
+int Simulator::homeInterface(quint32 ip) const
+{
+    for (const Subnet &subnet : otherNetworks)
+        if ((ip & subnet.mask) == subnet.network)
+            return subnet.interfaceIndex;
+    return lanIndex;
 }
 
 QUdpSocket *Simulator::bindPort(quint16 port, QString *error)
@@ -129,10 +162,13 @@ void Simulator::handle(QUdpSocket *socket, const QNetworkDatagram &datagram)
         tradeAtDevice(socket, datagram, oldEndpoints.value(key), true);
 }
 
+// A device hears the probes of its own network only.
 void Simulator::answerProbe(QUdpSocket *socket, const QNetworkDatagram &probe)
 {
+    const int arrivedOn = int(probe.interfaceIndex());
     for (const SimDevice &d : devices)
-        reply(socket, d, d.net.ip, searchreplies::forDevice(d, frameDraw()), probe, kDiscoveryPort);
+        if (arrivedOn == 0 || homeInterface(d.net.ip) == arrivedOn)
+            reply(socket, d, d.net.ip, searchreplies::forDevice(d, frameDraw()), probe, kDiscoveryPort);
 }
 
 // The multicast family: only the device whose MAC ends the request acts on it.

@@ -38,6 +38,10 @@ public:
     bool start(QString *error);
 
 private:
+    bool joinGroupEverywhere(QString *error);
+    // The lan-side interface a device at this address sits behind: the one whose subnet holds
+    // it, else the lan interface itself.
+    int homeInterface(quint32 ip) const;
     QUdpSocket *bindPort(quint16 port, QString *error);
     void readPending(QUdpSocket *socket);
     void handle(QUdpSocket *socket, const QNetworkDatagram &datagram);
@@ -57,6 +61,14 @@ private:
     QHash<QByteArray, int> byMac;     // the multicast family
     std::unique_ptr<WebFront> web;    // devices with newer firmware
     Options options;
+    struct Subnet
+    {
+        int interfaceIndex;
+        quint32 network;
+        quint32 mask;
+    };
+    QVector<Subnet> otherNetworks; // the lab's further networks, beside the lan interface
+    int lanIndex = 0;
     QMap<quint16, QUdpSocket *> sockets;
     QUdpSocket *discovery = nullptr;
     QUdpSocket *broadcast = nullptr;
