@@ -5,6 +5,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// The largest limit of any family: a longer credential fits no device.
+int longestCredentialLimit()
+{
+    return std::max(credentialByteLimit(DeviceFamily::Encrypted407), credentialByteLimit(DeviceFamily::Reply201));
+}
+
+} // namespace
+
 int credentialByteLimit(DeviceFamily family)
 {
     switch (family) {
@@ -19,12 +29,6 @@ int credentialByteLimit(DeviceFamily family)
     return -1;
 }
 
-int longestCredentialLimit()
-{
-    return std::max(credentialByteLimit(DeviceFamily::Encrypted407),
-                    credentialByteLimit(DeviceFamily::Reply201));
-}
-
 QString credentialProblem(DeviceFamily family, const QString &field, const QString &text)
 {
     const int limit = credentialByteLimit(family);
@@ -33,4 +37,13 @@ QString credentialProblem(DeviceFamily family, const QString &field, const QStri
         return QString();
     return Ctl::tr("%1: %2 bytes long in UTF-8; this device's login carries at most %3")
         .arg(field, QString::number(bytes), QString::number(limit));
+}
+
+QString credentialFitsNoFamily(const QString &field, const QString &text)
+{
+    const int bytes = text.trimmed().toUtf8().size();
+    if (bytes <= longestCredentialLimit())
+        return QString();
+    return Ctl::tr("%1: %2 bytes long in UTF-8; no device takes more than %3")
+        .arg(field, QString::number(bytes), QString::number(longestCredentialLimit()));
 }

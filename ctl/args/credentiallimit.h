@@ -9,8 +9,8 @@
 // whose login carries none.
 int credentialByteLimit(DeviceFamily family);
 
-// The largest limit of any family: a longer credential fits no device.
-int longestCredentialLimit();
+// Empty when some family's login can carry the credential; otherwise why none can.
+QString credentialFitsNoFamily(const QString &field, const QString &text);
 
 // Empty when the credential fits the family's login; otherwise why not, naming the field.
 QString credentialProblem(DeviceFamily family, const QString &field, const QString &text);

@@ -50,12 +50,8 @@ Checked<QString> checkValue(Kind kind, const QString &field, const QString &text
         return {port.ok() ? QString::number(port.value) : QString(), port.error};
     }
     case Kind::Credential: {
-        const int bytes = text.trimmed().toUtf8().size();
-        if (bytes > longestCredentialLimit())
-            return Checked<QString>::failed(
-                Ctl::tr("%1: %2 bytes long in UTF-8; no device takes more than %3")
-                    .arg(field, QString::number(bytes), QString::number(longestCredentialLimit())));
-        return {text.trimmed(), QString()};
+        const QString problem = credentialFitsNoFamily(field, text);
+        return {problem.isEmpty() ? text.trimmed() : QString(), problem};
     }
     case Kind::DeviceAddress:
     case Kind::Mask:
