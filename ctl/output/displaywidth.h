@@ -6,3 +6,6 @@
 // category names) take two, combining marks none. Control characters are not counted; tables
 // replace them before measuring.
 int displayWidth(const QString &text);
+
+// The text followed by blanks up to the given number of terminal columns.
+QString padded(const QString &text, int columns);
