@@ -1,13 +1,10 @@
 #include "netcfg/defaultcredentials.h"
 
-bool hasWebInterface(const QString &firmware)
-{
-    return firmware.trimmed().size() >= kMinWebFirmwareLength;
-}
+#include "discovery/webfirmware.h"
 
 LoginCredentials defaultCredentials(const QString &firmware)
 {
-    if (hasWebInterface(firmware))
+    if (offersWebInterface(firmware))
         return {QStringLiteral("morvik"), QStringLiteral("7302916485")};
     return {QStringLiteral("admin"), QStringLiteral("ovsel")};
 }

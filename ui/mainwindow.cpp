@@ -1,6 +1,5 @@
 #include "ui/mainwindow.h"
 
-#include "netcfg/defaultcredentials.h"
 #include "ui/hoverpushbutton.h"
 #include "ui/mainwindowform.h"
 #include "ui/windowsize.h"
@@ -193,7 +192,7 @@ void MainWindow::setInteractionLocked(bool locked)
     // Unlocking derives each state from what it follows, so a change made meanwhile (the end
     // of the single-IP search window, a refilled form) is not undone.
     netCfg->setEnabled(!locked);
-    webCfg->setEnabled(!locked && hasWebInterface(le_fw->text()));
+    webCfg->setEnabled(!locked && le_fw->text().trimmed().size() >= minWebFirmwareLength);
     ui->Search->setEnabled(!locked && searchMode != 'S');
     ui->singleSearch->setEnabled(!locked && searchMode != 'S');
     ui->tableWidget->setEnabled(!locked);

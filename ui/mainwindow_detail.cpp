@@ -1,6 +1,5 @@
 #include "ui/mainwindow.h"
 
-#include "netcfg/defaultcredentials.h"
 #include "ui/iplineedit.h"
 #include "ui/mainwindowform.h"
 
@@ -171,10 +170,15 @@ void MainWindow::refreshFrame(int isClear)
     orgIP = cellText(table, cur_row, ipv4Column);
     ui->Detail->setEnabled(true);
 
-    const LoginCredentials credentials = defaultCredentials(le_fw->text());
-    le_user->setText(credentials.user);
-    le_password->setText(credentials.password);
-    webCfg->setEnabled(hasWebInterface(le_fw->text()));
+    if (le_fw->text().trimmed().size() < minWebFirmwareLength) {
+        le_user->setText(QStringLiteral("admin"));
+        le_password->setText(QStringLiteral("ovsel"));
+        webCfg->setEnabled(false);
+    } else {
+        le_user->setText(QStringLiteral("morvik"));
+        le_password->setText(QStringLiteral("7302916485"));
+        webCfg->setEnabled(true);
+    }
 }
 
 int MainWindow::checkPort(QLineEdit *lePort)

@@ -1,7 +1,5 @@
 #include "webcfg/commandreply.h"
 #include "ui/mainwindow.h"
-
-#include "netcfg/defaultcredentials.h"
 #include "ui/mainwindowform.h"
 #include "ui/noticebox.h"
 
@@ -53,7 +51,7 @@ void MainWindow::on_webCfg_clicked()
         qDebug() << "webCfg没有选择设备";
         return;
     }
-    if (!hasWebInterface(le_fw->text())) {
+    if (le_fw->text().trimmed().size() < minWebFirmwareLength) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("不支持该版本的设备"), SHOW_DELAY);
         qDebug() << "webCfg固件不支持";
         return;

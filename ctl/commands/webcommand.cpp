@@ -6,6 +6,7 @@
 #include "ctl/console.h"
 #include "ctl/ctltext.h"
 #include "ctl/output/progressbar.h"
+#include "discovery/webfirmware.h"
 #include "netcfg/defaultcredentials.h"
 
 #include <QCommandLineParser>
@@ -139,10 +140,10 @@ void DeviceWebCommand::onFound()
         return;
     }
     const deviceReply &record = devices.at(index).record;
-    if (!hasWebInterface(record.fw)) {
+    if (!offersWebInterface(record.fw)) {
         end(ExitCode::Usage, Ctl::tr("%1 has no web interface (its firmware text \"%2\" is shorter than %3 "
                                      "characters); nothing was sent to it.")
-                                 .arg(mac, record.fw.trimmed(), QString::number(kMinWebFirmwareLength)));
+                                 .arg(mac, record.fw.trimmed(), QString::number(minWebFirmwareLength)));
         return;
     }
     if (action == Action::Datetime && commandreply::isOldFingerprintReader(record.category, record.fw)) {
