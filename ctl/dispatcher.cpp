@@ -59,9 +59,9 @@ int runCommand(Command &command, const QStringList &arguments)
     if (!problem.isEmpty())
         return usageError(command.name(), problem);
 
-    QObject::connect(
-        &command, &Command::finished, qApp, [](ExitCode code) { QCoreApplication::exit(exitStatus(code)); },
-        Qt::QueuedConnection);
+    // start() runs inside the event loop, so exit() always has a loop to end.
+    QObject::connect(&command, &Command::finished, qApp,
+                     [](ExitCode code) { QCoreApplication::exit(exitStatus(code)); });
     QTimer::singleShot(0, &command, &Command::start);
     return QCoreApplication::exec();
 }

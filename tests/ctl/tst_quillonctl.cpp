@@ -52,13 +52,19 @@ QString describe(const Run &run)
 // One simulated device as its fleet entry says.
 struct Device
 {
+    Device(QString family, QString mac, QString ip, int port = 15000, QString firmware = {}, QString fault = {},
+           QString mask = QStringLiteral("255.255.255.0"))
+        : family(std::move(family)), mac(std::move(mac)), ip(std::move(ip)), port(port),
+          firmware(std::move(firmware)), fault(std::move(fault)), mask(std::move(mask))
+    {
+    }
     QString family;
     QString mac;
     QString ip;
-    int port = 15000;
+    int port;
     QString firmware;
     QString fault;
-    QString mask = QStringLiteral("255.255.255.0");
+    QString mask;
 };
 
 QByteArray fleetJson(const QVector<Device> &devices)
@@ -298,7 +304,7 @@ private slots:
     {
         QFETCH(QString, fault);
         QFETCH(QString, failure);
-        QVERIFY(startFleet({{"407", "02:51:00:00:00:31", "192.168.0.31", 15000, {}, fault}}));
+        QVERIFY(startFleet({Device("407", "02:51:00:00:00:31", "192.168.0.31", 15000, {}, fault)}));
         // A late device answers the search late too: wait for it.
         const Run run = quillonctl(QStringList{"set", "02:51:00:00:00:31", "--port", "15010", "--timeout", "1000",
                                                "--wait", "9000"} +
@@ -409,8 +415,8 @@ private slots:
         const QStringList families{"407", "407enc", "201"};
         QByteArray plan("MAC,IP,Gateway\r\n");
         for (int i = 0; i < 50; ++i) {
-            Device d{families[i % 3], QStringLiteral("02:51:00:00:10:%1").arg(i, 2, 16, QLatin1Char('0')).toUpper(),
-                     QStringLiteral("192.168.0.%1").arg(20 + i)};
+            Device d(families[i % 3], QStringLiteral("02:51:00:00:10:%1").arg(i, 2, 16, QLatin1Char('0')).toUpper(),
+                     QStringLiteral("192.168.0.%1").arg(20 + i));
             if (i == 10)
                 d.fault = "refuse";
             if (i == 20)
@@ -512,8 +518,8 @@ private slots:
 
     void doctorFindings()
     {
-        QVERIFY(startFleet(twoNetworkFleet() + QVector<Device>{{"407", "02:51:00:00:05:05", "172.16.5.5", 15000,
-                                                                {}, {}, "255.255.0.0"}}));
+        QVERIFY(startFleet(twoNetworkFleet() + QVector<Device>{Device("407", "02:51:00:00:05:05", "172.16.5.5", 15000,
+                                                                       {}, {}, "255.255.0.0")}));
         const Run healthy = quillonctl({"doctor"});
         QVERIFY2(healthy.exitCode == 0, qPrintable(describe(healthy)));
         QVERIFY(healthy.out.contains(QStringLiteral("[ok] adapter %1: 192.168.0.10/255.255.255.0 qualifies")
