@@ -2,27 +2,14 @@
 
 #include "crypto/credentialcipher.h"
 #include "crypto/framecipher.h"
+#include "crypto/framerandom.h"
 
 #include <QDebug>
-
-#include <openssl/rand.h>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-// Mixed into the generator before every draw; it does not shape the frame.
-constexpr char kSeed[] = "7302916485";
-
-QByteArray drawFrameRandom()
-{
-    RAND_seed(kSeed, int(sizeof kSeed - 1));
-    RAND_status();
-    QByteArray draw(framecipher::kDrawSize, '\0');
-    RAND_bytes(reinterpret_cast<unsigned char *>(draw.data()), draw.size());
-    return draw;
-}
 
 template <std::size_t N> QByteArray hexOf(const std::array<std::uint8_t, N> &bytes)
 {
@@ -44,7 +31,7 @@ quint16 MainWindow::aes_encrypt(quint16 x, unsigned char *p)
         qDebug() << "aes_encrypt: payload of" << x << "bytes refused, at most" << framecipher::kMaxPayload;
         return 0;
     }
-    const QByteArray draw = drawFrameRandom();
+    const QByteArray draw = framecipher::drawFrameRandom();
 
     // The list grows past 100 entries, so only an index outside it falls back to the first record.
     if (cur_row < 0 || cur_row >= int(deviceReplys.size()))
