@@ -52,11 +52,17 @@ quint16 MainWindow::aes_encrypt(quint16 x, unsigned char *p)
     }
     std::memcpy(p, frame.constData(), std::size_t(frame.size()));
 
-    qDebug().noquote() << "send key2: " + draw.left(16).toHex();
+    logSentFrame(draw.left(framecipher::kKeySize), sentId, snid, frame);
+    return quint16(frame.size());
+}
+
+void MainWindow::logSentFrame(const QByteArray &key, const framecipher::TransactionId &sentId,
+                              const framecipher::DeviceId &snid, const QByteArray &frame)
+{
+    qDebug().noquote() << "send key2: " + key.toHex();
     qDebug().noquote() << "send txid: " + hexOf(sentId);
     qDebug().noquote() << "send snid: " + hexOf(snid);
     qDebug().noquote() << "send length: " + QString::number(frame.size()) << "send — p: " + frame.toHex();
-    return quint16(frame.size());
 }
 
 quint16 MainWindow::aes_decrypt(quint16 x, unsigned char *p, quint8 dec_type)

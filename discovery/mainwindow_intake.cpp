@@ -1,4 +1,5 @@
 #include "discovery/devicelist.h"
+#include "discovery/intake.h"
 #include "discovery/reply201.h"
 #include "discovery/reply407.h"
 #include "discovery/replybytes.h"
@@ -17,42 +18,6 @@ constexpr int plainTradeReplyLength = 1;
 constexpr int macTradeReplyLength = 7;
 constexpr int encryptedTradeReplyLength = 68;
 
-constexpr char accepted = 'A';
-// An encrypted trade reply also counts as accepted when it carries this acknowledgement.
-constexpr quint8 ackMarker = 0xB7;
-constexpr int ackKindOffset = 5;
-constexpr quint8 ackKind = 0x05;
-constexpr int ackCodeOffset = 6;
-constexpr char ackCode = '3';
-
-constexpr int macHexOffset = 2;
-constexpr int macHexLength = 12;
-
-int familyAnsweringWith(int length)
-{
-    switch (length) {
-    case plainTradeReplyLength:
-        return MainWindow::plainTradeFamily;
-    case encryptedTradeReplyLength:
-        return MainWindow::encryptedTradeFamily;
-    default:
-        return MainWindow::multicastTradeFamily;
-    }
-}
-
-int resultOf(const QByteArray &reply)
-{
-    return replybytes::byteAt(reply, 0) == accepted ? 0 : 1;
-}
-
-int resultOfEncrypted(const QByteArray &payload)
-{
-    using replybytes::byteAt;
-    const bool acknowledged = byteAt(payload, 0) == ackMarker && byteAt(payload, ackKindOffset) == ackKind
-                           && byteAt(payload, ackCodeOffset) == ackCode;
-    return acknowledged ? 0 : resultOf(payload);
-}
-
 } // namespace
 
 void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
@@ -68,36 +33,15 @@ void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
     if (searchReply && devct >= maxDeviceRecords) {
         qDebug().noquote() << "设备列表已满, reply dropped [count:" << devct << "]:" << slot.toHex()
                            << "  [size:" << length << "]";
-    } else if ((length == plainTradeReplyLength || length == macTradeReplyLength
-                || length == encryptedTradeReplyLength)
-               && tradeFamilyWaiting != familyAnsweringWith(length)) {
-        // Only the family a transaction waits for answers with this length; anything else is
-        // noise and must neither settle a trade nor touch the selected device's frame ids.
-        qDebug().noquote() << "trade reply while none of its family waits, dropped:" << slot.toHex();
-    } else if (length == plainTradeReplyLength) {
-        qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << slot.toHex();
-        stopTradeTimer();
-        recordTradeResult(resultOf(slot));
-    } else if (length == macTradeReplyLength) {
-        const QString hex = QString::fromLatin1(slot.toHex());
-        const QString mac = hex.mid(macHexOffset, macHexLength);
-        qDebug().noquote() << "mac[" << mac << "]doResultCount=" << doResultCount << "[content]" << hex << "\n";
-        if (mac == dstMac) {
-            stopTradeTimer();
-            recordTradeResult(resultOf(slot));
-        }
+    } else if (length == plainTradeReplyLength || length == macTradeReplyLength
+               || length == encryptedTradeReplyLength) {
+        tradeReplyReceived(intake::classify(slot), QHostAddress(orgIP));
     } else if (length == reply407::length) {
         deviceReplys[devct].protocol = 1;
         qDebug().noquote() << "recv=55,count=" << devct << "[content]" << slot.toHex() << "  [size:" << length
                            << "]";
         if (append407(slot) == 0 && placedRow == devct)
             ++devct;
-    } else if (length == encryptedTradeReplyLength) {
-        stopTradeTimer();
-        slot.truncate(recv_dec(encryptedTradeReplyLength, slot, 'U'));
-        qDebug().noquote() << "recv=68,count=" << devct << "[content]" << slot.toHex() << "  [size:"
-                           << slot.size() << "]";
-        recordTradeResult(resultOfEncrypted(slot));
     } else if (length == reply201::length) {
         deviceReplys[devct].protocol = 3;
         if (append201(slot) == 0 && placedRow == devct)
@@ -178,20 +122,4 @@ void MainWindow::logPlacement() const
 {
     qDebug() << "new rowcount:" << ui->tableWidget->rowCount() << "\n";
     qDebug() << "devct:" << devct << "\n";
-}
-
-void MainWindow::recordTradeResult(int result)
-{
-    if (doResultCount < 0 || doResultCount >= static_cast<int>(std::size(doResult))) {
-        qDebug() << "no trade slot" << doResultCount << "for result" << result;
-        return;
-    }
-    doResult[doResultCount] = result;
-    qDebug() << "doResult[doResultCount]" << result << "[doResultCount]" << doResultCount;
-}
-
-void MainWindow::stopTradeTimer()
-{
-    if (timSender)
-        timSender->stop();
 }

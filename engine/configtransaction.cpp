@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kLoginSlot = 0;
-constexpr int kFrameKeySize = 16;
 
 DeviceFamily familyOf(const deviceReply &record)
 {
@@ -84,7 +83,7 @@ QByteArray ConfigTransaction::wireForm(int slot, const QByteArray &request)
     const framecipher::TransactionId sentId = framecipher::nextTransactionId(txid, snid);
     const QByteArray frame = framecipher::buildFrame(request, sentId, snid, draw);
     if (!frame.isEmpty())
-        emit frameSealed(slot, draw.left(kFrameKeySize), sentId, snid, frame);
+        emit frameSealed(slot, draw.left(framecipher::kKeySize), sentId, snid, frame);
     return frame;
 }
 

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "crypto/framecipher.h"
 #include "discovery/devicereply.h"
+#include "engine/tradelink.h"
 
 #include <QByteArrayList>
 #include <QFuture>
 #include <QHash>
 #include <QHostAddress>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
 #include <vector>
 
+class ConfigTransaction;
 class IPLineEdit;
-class QFile;
-class QHttpMultiPart;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
@@ -24,12 +26,16 @@ class QPushButton;
 class QTimer;
 class QUdpSocket;
 class Ui_MainWindow;
+class WebSession;
 class WorkerObject;
+namespace intake {
+struct Classified;
+}
 
 // The one window. It owns the device list, both sockets' state, the trade bookkeeping, the HTTP
 // client state, the timers and every widget; its members are defined in the folder of the
 // subsystem they belong to.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public TradeLink
 {
     Q_OBJECT
 
@@ -48,7 +54,6 @@ public slots:
     void on_webCfg_clicked();
     void on_Search_clicked();
     void on_cLB_clicked();
-    void replyFinished();
     int checkPort(QLineEdit *lePort);
     void onClicked();
 
@@ -103,9 +108,6 @@ private:
     // when it answered before, so that row i always shows record i.
     void placeDecodedRecord(const QByteArray &reply);
     void logPlacement() const;
-    // Writes a trade result into the slot being waited for, when that slot exists.
-    void recordTradeResult(int result);
-    void stopTradeTimer();
     WorkerObject *concurrent_worker_ = nullptr;
     bool receiverStopped = false;
     // Row at which the last accepted reply was placed.
@@ -122,27 +124,30 @@ public:
     quint16 recv_dec(quint16 baHexStrLength, QByteArray &baHexStr, quint8 dec_type);
     QByteArray des_encrypt(const QByteArray &clearText, const QByteArray &key);
     QByteArray des_decrypt(const QByteArray &cipherText, const QByteArray &key);
+    // The lines a sealed frame is logged with, whoever sealed it.
+    void logSentFrame(const QByteArray &key, const framecipher::TransactionId &sentId,
+                      const framecipher::DeviceId &snid, const QByteArray &frame);
 
     // ---- netcfg ----
+    // The slot and results of the transaction being run, as it reports them.
     int doResultCount = 0;
     int doResult[10] = {};
     int doSetting[10] = {};
     QString dstMac;
+    // Its interval is each trade's time-out.
     QTimer *timSender = nullptr;
     const int SHOW_DELAY = 3000;
-    // The family whose trade reply is awaited (0 while no transaction waits); reply intake
-    // credits a trade reply only to it.
-    static constexpr int plainTradeFamily = 1;
-    static constexpr int encryptedTradeFamily = 2;
-    static constexpr int multicastTradeFamily = 3;
-    int tradeFamilyWaiting = 0;
-    // Sends one trade as the device's family wants it; false when nothing could be sent.
-    bool sendTrade(QByteArray request, int protocol);
+    // Trades leave from the search socket, so that their answers reach the receiver.
+    bool sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port) override;
+    // Reply intake hands every trade answer here; the waiting transaction takes its own.
+    void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
+    // The transaction on_netCfg_clicked waits for; null while none runs.
+    QPointer<ConfigTransaction> netTransaction;
 
     // ---- webcfg ----
     int webCFG(QString type);
-    void startRequest(QUrl requestedUrl, QByteArray requestData);
     QNetworkAccessManager *manager = nullptr;
+    // The answer awaited by the running sequence; null while none is.
     QNetworkReply *reply = nullptr;
     QStringList webCMD;
     QByteArrayList cmdContents;
@@ -150,20 +155,13 @@ public:
     int isWebTradeOver = 1;
     int webLoginRes = 0;
     QVariant variantCookies;
+    // Its interval is each command's time-out.
     QTimer *timSenderWebcfg = nullptr;
-    QHttpMultiPart *multiPart = nullptr;
-    QFile *fwFile = nullptr;
     QString devDatetime;
     int devNtpSet = 0;
     QString devNtpServerIP;
-    // The device the sequence talks to; login cookies go nowhere else.
-    QUrl webOrigin;
-    int webRedirects = 0;
-    bool webSequenceRunning = false;
-    // Closes and releases the firmware file and the multipart body of an upload.
-    void releaseUpload();
-    // Aborts and releases the reply of a command that was given up, so its end is ignored.
-    void abandonReply();
+    // The sequence webCFG waits for; null while none runs.
+    QPointer<WebSession> webSession;
     // The login command's body, logged under logLabel.
     QByteArray webLoginBody(const char *logLabel);
 

@@ -54,8 +54,6 @@ private slots:
     void singleIpFilters();
     void unknownLengthDropped_data();
     void unknownLengthDropped();
-    void tradeReplies_data();
-    void tradeReplies();
 
 private:
     void feed(const QByteArray &datagram) { w->newRecvData(datagram, static_cast<unsigned long>(datagram.size())); }
@@ -146,40 +144,6 @@ void tst_Intake::unknownLengthDropped()
     QCOMPARE(w->ui->tableWidget->rowCount(), 0);
     QCOMPARE(w->devct, 0);
     QVERIFY(log.contains(QStringLiteral("抛弃的数据")));
-}
-
-void tst_Intake::tradeReplies_data()
-{
-    QTest::addColumn<QByteArray>("datagram");
-    QTest::addColumn<QString>("dstMac");
-    QTest::addColumn<int>("family");
-    QTest::addColumn<int>("result");
-    QTest::newRow("plain_accepted") << QByteArray("A") << QString() << 1 << 0;
-    QTest::newRow("plain_refused") << QByteArray("N") << QString() << 1 << 1;
-    QTest::newRow("plain_while_none_waits") << QByteArray("A") << QString() << 0 << -7;
-    QTest::newRow("plain_while_multicast_waits") << QByteArray("A") << QString() << 3 << -7;
-    QTest::newRow("mac_accepted") << QByteArray::fromHex("41001a2b3c4d5e") << "001a2b3c4d5e" << 3 << 0;
-    QTest::newRow("mac_refused") << QByteArray::fromHex("4e001a2b3c4d5e") << "001a2b3c4d5e" << 3 << 1;
-    QTest::newRow("mac_of_another_device") << QByteArray::fromHex("41001a2b3c4d5f") << "001a2b3c4d5e" << 3 << -7;
-    QTest::newRow("frame_while_plain_waits") << QByteArray(68, 'A') << QString() << 1 << -7;
-}
-
-void tst_Intake::tradeReplies()
-{
-    QFETCH(QByteArray, datagram);
-    QFETCH(QString, dstMac);
-    QFETCH(int, family);
-    QFETCH(int, result);
-    w->tradeFamilyWaiting = family;
-    w->dstMac = dstMac;
-    w->doResultCount = 2;
-    w->doResult[2] = -7;
-    w->timSender->start();
-    feed(datagram);
-    QCOMPARE(w->doResult[2], result);
-    QCOMPARE(w->timSender->isActive(), result == -7);
-    QCOMPARE(w->ui->tableWidget->rowCount(), 0);
-    QCOMPARE(w->devct, 0);
 }
 
 QTEST_MAIN(tst_Intake)

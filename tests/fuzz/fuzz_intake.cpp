@@ -31,10 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     qInstallMessageHandler(quiet);
     MainWindow &w = window();
-    // Sometimes a trade is waited for, so that trade replies land in a slot.
-    w.doResultCount = size % 11;
-    w.tradeFamilyWaiting = size % 4;
-    w.dstMac = QStringLiteral("001a2b3c4d5e");
     w.cur_row = size % 3 == 0 ? 9999 : 0;
     w.newRecvData(QByteArray(reinterpret_cast<const char *>(data), int(size)), static_cast<unsigned long>(size));
     if (w.devct > rowsBeforeRestart) {
