@@ -143,6 +143,7 @@ void WebSession::onReplyFinished(QNetworkReply *done)
     if (done->error() != QNetworkReply::NoError) {
         commandTimer.stop();
         qCDebug(webLog) << "交易:" << trade << "   " << done->errorString();
+        emit transportFailed(queue.value(next).name, done->errorString());
         if (trade == kLogin)
             setLoginResult(kLoginFailed);
         trade.clear();
@@ -170,8 +171,9 @@ void WebSession::interpret(QNetworkReply *done)
     qCDebug(webLog) << "交易:" << trade << "   "
                     << "接收到的数据replayStr:" << text;
     const commandreply::Answer answer = commandreply::interpret(text);
-    const QString answered = trade;
+    const QString answeredFor = trade;
     trade.clear();
+    emit answered(answeredFor, answer);
     switch (answer) {
     case commandreply::Answer::TooShort:
         // Left to the time-out, as the device's interface expects.
@@ -180,23 +182,23 @@ void WebSession::interpret(QNetworkReply *done)
         endCommand(kEnded);
         return;
     case commandreply::Answer::Ok:
-        qCDebug(webLog) << "successed: " << answered;
-        if (answered == kLogin) {
+        qCDebug(webLog) << "successed: " << answeredFor;
+        if (answeredFor == kLogin) {
             loginCookies = done->header(QNetworkRequest::SetCookieHeader);
             setLoginResult(kLoginOk);
-        } else if (answered == kDatetimeGet) {
+        } else if (answeredFor == kDatetimeGet) {
             datetime = commandreply::parseDatetimeGet(text);
             datetimeRead = true;
         }
         endCommand(kEnded);
         return;
     case commandreply::Answer::Login:
-        if (answered == kLogin)
+        if (answeredFor == kLogin)
             setLoginResult(kLoginWrong);
         endCommand(kRefused);
         return;
     case commandreply::Answer::Relogin:
-        if (answered == kLogin)
+        if (answeredFor == kLogin)
             setLoginResult(kLoginRelogin);
         endCommand(kRefused);
         return;

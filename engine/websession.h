@@ -64,6 +64,9 @@ public:
 signals:
     void commandStarted(const QString &name);
     void commandFinished(const QString &name, int endFlag);
+    // A 2xx answer as read for the command it belongs to (no name once a redirect was followed).
+    void answered(const QString &name, commandreply::Answer answer);
+    void transportFailed(const QString &name, const QString &error);
     void uploadProgress(qint64 sent, qint64 total);
     // 0 when every command ended with 0, else -2.
     void finished(int result);

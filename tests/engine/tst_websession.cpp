@@ -226,16 +226,19 @@ void tst_WebSession::unusableAnswers_data()
     QTest::addColumn<QList<int>>("flags");
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("login");
+    QTest::addColumn<int>("transportErrors");
     // A login never answered failed; one answered with something unusable leaves the outcome
     // untold. Those end by the time-out and stop the sequence.
-    QTest::newRow("silent") << QByteArray() << QList<int>{-2} << -2 << -2;
-    QTest::newRow("one_character") << ScriptedHttp::answer("200 OK", "K") << QList<int>{-2} << -2 << kNotTold;
+    QTest::newRow("silent") << QByteArray() << QList<int>{-2} << -2 << -2 << 0;
+    QTest::newRow("one_character") << ScriptedHttp::answer("200 OK", "K") << QList<int>{-2} << -2 << kNotTold
+                                   << 0;
     QTest::newRow("redirect_without_target")
-        << ScriptedHttp::answer("302 Found", "") << QList<int>{-2} << -2 << kNotTold;
-    QTest::newRow("unknown_text") << ScriptedHttp::answer("200 OK", "ok") << QList<int>{-2} << -2 << kNotTold;
+        << ScriptedHttp::answer("302 Found", "") << QList<int>{-2} << -2 << kNotTold << 0;
+    QTest::newRow("unknown_text") << ScriptedHttp::answer("200 OK", "ok") << QList<int>{-2} << -2 << kNotTold
+                                  << 0;
     // An error status is a transport error: the command ends and the sequence goes on.
     QTest::newRow("server_error") << ScriptedHttp::answer("500 Internal Server Error", "OK")
-                                  << QList<int>{0, 0} << 0 << -2;
+                                  << QList<int>{0, 0} << 0 << -2 << 2;
 }
 
 void tst_WebSession::unusableAnswers()
@@ -246,8 +249,10 @@ void tst_WebSession::unusableAnswers()
                         [&](const ScriptedHttp::Request &) { return answer; });
     WebSession session(*manager, device.base());
     session.setCommandTimeoutMs(kShortTimeOutMs);
+    QSignalSpy transportFailed(&session, &WebSession::transportFailed);
     int result = kNotTold;
     QCOMPARE(run(session, {command("login"), command("logout")}, &result), flags);
+    QTEST(int(transportFailed.size()), "transportErrors");
     QTEST(result, "result");
     QTEST(session.loginAnswered() ? session.loginResult() : kNotTold, "login");
     QCOMPARE(device.requests.size(), flags.size());
