@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int noDevice = 9999;
 constexpr int waiting = 99;
 constexpr int accepted = 0;
 constexpr int refused = 1;
@@ -25,14 +24,12 @@ constexpr int timedOut = 2;
 constexpr int loginSlot = 0;
 constexpr int eventSliceMs = 5;
 constexpr unsigned long sleepStepMs = 100;
-constexpr int encryptedFamily = 2;
-constexpr int plainFamily = 1;
 
 } // namespace
 
 void MainWindow::on_netCfg_clicked()
 {
-    if (cur_row == noDevice || cur_row < 0 || cur_row >= static_cast<int>(deviceReplys.size())) {
+    if (cur_row == noDeviceRow || cur_row < 0 || cur_row >= deviceReplys.size()) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("没有选择设备"), SHOW_DELAY);
         qDebug() << "netCfg没有选择设备";
         return;
@@ -46,21 +43,21 @@ void MainWindow::on_netCfg_clicked()
 
     // The record is copied: a reply arriving while we wait may overwrite the list entry.
     const deviceReply record = deviceReplys[cur_row];
-    const NetForm form{le_ipv4->text(), le_port->text(),  le_mask->text(), le_gateway->text(),
-                       le_dstip->text(), le_dstport->text(), le_sn->text(), le_user->text(),
-                       le_password->text()};
+    const NetForm form{le_ipv4->text(),    le_port->text(),  le_mask->text(),
+                       le_gateway->text(), le_dstip->text(), le_dstport->text(),
+                       le_sn->text(),      le_user->text(),  le_password->text()};
     const TradePlan plan = planTrades(form, record, orgIP);
     qDebug() << "setting_count[" << plan.settingCount << "]";
     if (!plan.refusedField.isEmpty()) {
-        showNoticeBox(QStringLiteral("提示"), plan.refusedField + QStringLiteral(" 的值超出范围,未发送任何交易"),
-                      SHOW_DELAY);
+        showNoticeBox(QStringLiteral("提示"),
+                      plan.refusedField + QStringLiteral(" 的值超出范围,未发送任何交易"), SHOW_DELAY);
         return;
     }
     if (plan.trades.empty()) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("没有任何改动"), SHOW_DELAY);
         return;
     }
-    if (record.protocol != plainFamily && record.protocol != encryptedFamily)
+    if (!tradesByAddress(record.protocol))
         dstMac = plan.dstMac;
 
     const int modified_count = static_cast<int>(plan.trades.size());
@@ -69,14 +66,13 @@ void MainWindow::on_netCfg_clicked()
     std::fill(std::begin(doResult), std::end(doResult), accepted);
     int lostFlag = 0;
     setInteractionLocked(true);
-    tradeFamilyWaiting = record.protocol == plainFamily || record.protocol == encryptedFamily ? record.protocol
-                                                                                             : multicastTradeFamily;
+    tradeFamilyWaiting = tradesByAddress(record.protocol) ? record.protocol : DeviceFamily::Reply201;
     qDebug() << "Trade start ------------------------------------------------------";
 
     for (doResultCount = 0; doResultCount < modified_count; ++doResultCount) {
         const QByteArray &request = plan.trades[doResultCount].request;
-        qDebug() << "Trade Count:" << doResultCount << " senddata: " << request.toHex() << " datasize:"
-                 << request.size();
+        qDebug() << "Trade Count:" << doResultCount << " senddata: " << request.toHex()
+                 << " datasize:" << request.size();
         doResult[doResultCount] = waiting;
         if (!sendTrade(request, record.protocol)) {
             doResult[doResultCount] = refused;
@@ -105,7 +101,7 @@ void MainWindow::on_netCfg_clicked()
             qDebug() << "第[" << doResultCount << "]个交易成功";
         }
     }
-    tradeFamilyWaiting = 0;
+    tradeFamilyWaiting = DeviceFamily::Unknown;
     const int sentUpTo = std::min(modified_count, static_cast<int>(std::size(doResult)));
 
     if (lostFlag != 0) {
@@ -113,7 +109,8 @@ void MainWindow::on_netCfg_clicked()
         for (int i = 0; i < sentUpTo; ++i)
             if (doResult[i] != accepted)
                 lostItem += tradeframes::label(doSetting[i]);
-        socketS->setText(QStringLiteral("[") + record.mac + QStringLiteral("]") + lostItem + QStringLiteral("失败"));
+        socketS->setText(QStringLiteral("[") + record.mac + QStringLiteral("]") + lostItem +
+                         QStringLiteral("失败"));
         if (isVisible())
             showNoticeBox(QStringLiteral("失败"), lostItem, SHOW_DELAY);
     } else {
@@ -126,13 +123,13 @@ void MainWindow::on_netCfg_clicked()
     on_Search_clicked();
 }
 
-bool MainWindow::sendTrade(QByteArray request, int protocol)
+bool MainWindow::sendTrade(QByteArray request, DeviceFamily protocol)
 {
     if (!m_qudpSocket)
         return false;
-    if (protocol == plainFamily)
+    if (protocol == DeviceFamily::Plain407)
         return m_qudpSocket->writeDatagram(request, QHostAddress(orgIP), orgPort) == request.size();
-    if (protocol == encryptedFamily) {
+    if (protocol == DeviceFamily::Encrypted407) {
         const quint16 length = send_enc(static_cast<quint16>(request.size()), request);
         if (length == 0) {
             qDebug() << "trade not encrypted, not sent";
@@ -150,4 +147,37 @@ void MainWindow::onTimeOutNetcfg()
     timSender->stop();
     if (doResultCount >= 0 && doResultCount < static_cast<int>(std::size(doResult)))
         doResult[doResultCount] = timedOut;
+}
+
+void MainWindow::tradeReplyReceived(const intake::Classified &reply, const QHostAddress &)
+{
+    // Only the family a transaction waits for answers with this length; anything else is noise
+    // and must neither settle a trade nor touch the selected device's frame ids.
+    if (reply.family != tradeFamilyWaiting) {
+        qDebug().noquote() << "trade reply while none of its family waits, dropped:" << reply.payload.toHex();
+        return;
+    }
+    // A reply from another device than the one being configured leaves the trade waiting.
+    if (reply.family == DeviceFamily::Reply201 && reply.mac != dstMac)
+        return;
+    stopTradeTimer();
+    if (reply.hasIds && cur_row >= 0 && cur_row < deviceReplys.size())
+        deviceReplys.updateIds(deviceReplys[cur_row].mac, reply.txid, reply.snid);
+    recordTradeResult(reply.accepted ? accepted : refused);
+}
+
+void MainWindow::recordTradeResult(int result)
+{
+    if (doResultCount < 0 || doResultCount >= static_cast<int>(std::size(doResult))) {
+        qDebug() << "no trade slot" << doResultCount << "for result" << result;
+        return;
+    }
+    doResult[doResultCount] = result;
+    qDebug() << "doResult[doResultCount]" << result << "[doResultCount]" << doResultCount;
+}
+
+void MainWindow::stopTradeTimer()
+{
+    if (timSender)
+        timSender->stop();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "discovery/devicelist.h"
 #include "discovery/devicereply.h"
+#include "discovery/intake.h"
 
 #include <QByteArrayList>
 #include <QFuture>
@@ -60,10 +62,15 @@ protected:
 
 public:
     // ---- discovery: device list ----
-    std::vector<deviceReply> deviceReplys;
+    // `cur_row` while no device is chosen.
+    static constexpr int noDeviceRow = 9999;
+    // The devices of the current search, by MAC; row i of the table shows record i.
+    DeviceList deviceReplys;
+    // The reply record i was decoded from (for the encrypted family, the opened payload).
     std::vector<QByteArray> baRecv;
+    // Number of records since the search started.
     int devct = 0;
-    int cur_row = 9999;
+    int cur_row = noDeviceRow;
 
     // ---- discovery: search control ----
     // Adapter choice and bind of the search socket (first step of the constructor).
@@ -90,31 +97,28 @@ public:
     QLabel *socketS = nullptr;
 
     // ---- discovery: reply intake and decoders ----
+    // Decode a search reply of the older and of the newer family and list the device; 0 when
+    // listed, -1 when refused (single-IP filter, full list).
     int append201(QByteArray strData);
     int append407(QByteArray strData);
+    // Lists a decoded record; `reply` is kept as its raw bytes. Returns as append201.
+    int appendDevice(const deviceReply &record, const QByteArray &reply);
+    // Sender of the datagram being taken in, set by the receiver's handler.
+    QHostAddress datagramSender;
 
 private:
     // ---- discovery: private helpers ----
     void startReceiver();
-    // Makes sure records and raw entries exist up to the intake slot `devct`.
-    void ensureIntakeSlot();
     bool refusedBySingleIp(const QString &ipv4) const;
-    // Puts the record in slot `devct` into the table, and over the record of the same device
-    // when it answered before, so that row i always shows record i.
-    void placeDecodedRecord(const QByteArray &reply);
+    // The frame log lines of an encrypted reply, or why its frame did not open.
+    void logFrame(const intake::Classified &reply) const;
     void logPlacement() const;
-    // Writes a trade result into the slot being waited for, when that slot exists.
-    void recordTradeResult(int result);
-    void stopTradeTimer();
     WorkerObject *concurrent_worker_ = nullptr;
     bool receiverStopped = false;
-    // Row at which the last accepted reply was placed.
-    int placedRow = -1;
     // Why the search socket could not be bound, shown once the status bar exists.
     QString searchSocketFault;
 
 public:
-
     // ---- crypto ----
     quint16 aes_encrypt(quint16 x, unsigned char *p);
     quint16 aes_decrypt(quint16 x, unsigned char *p, quint8 dec_type);
@@ -130,14 +134,16 @@ public:
     QString dstMac;
     QTimer *timSender = nullptr;
     const int SHOW_DELAY = 3000;
-    // The family whose trade reply is awaited (0 while no transaction waits); reply intake
-    // credits a trade reply only to it.
-    static constexpr int plainTradeFamily = 1;
-    static constexpr int encryptedTradeFamily = 2;
-    static constexpr int multicastTradeFamily = 3;
-    int tradeFamilyWaiting = 0;
+    // The family whose trade reply is awaited (Unknown while no transaction waits); a trade
+    // reply is credited only to it.
+    DeviceFamily tradeFamilyWaiting = DeviceFamily::Unknown;
+    // Reply intake hands every trade reply here, once it has logged it.
+    void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
+    // Writes a trade result into the slot being waited for, when that slot exists.
+    void recordTradeResult(int result);
+    void stopTradeTimer();
     // Sends one trade as the device's family wants it; false when nothing could be sent.
-    bool sendTrade(QByteArray request, int protocol);
+    bool sendTrade(QByteArray request, DeviceFamily protocol);
 
     // ---- webcfg ----
     int webCFG(QString type);

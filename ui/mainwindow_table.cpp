@@ -14,23 +14,26 @@ constexpr int otherInfoColumn = 12;
 constexpr int defaultSectionWidth = 150;
 constexpr int rowHeight = 24;
 constexpr int headerHeight = 25;
-constexpr int olderReplyProtocol = 3; // the 201 reply
 
 const QString horizontalScrollStyle = QStringLiteral(
-    "QScrollBar{background:transparent; height:10px;}QScrollBar::handle{background:lightgray; border:0px solid "
-    "transparent; border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
+    "QScrollBar{background:transparent; height:10px;}QScrollBar::handle{background:lightgray; border:0px "
+    "solid "
+    "transparent; "
+    "border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
     "transparent;}QScrollBar::add-line{background:transparent;}");
 const QString verticalScrollStyle = QStringLiteral(
-    "QScrollBar{background:transparent; width: 10px;}QScrollBar::handle{background:lightgray; border:0px solid "
-    "transparent; border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
+    "QScrollBar{background:transparent; width: 10px;}QScrollBar::handle{background:lightgray; border:0px "
+    "solid "
+    "transparent; "
+    "border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
     "transparent;}QScrollBar::add-line{background:transparent;}");
 
 QString otherInfo(const deviceReply &record)
 {
-    if (record.protocol == olderReplyProtocol)
+    if (record.protocol == DeviceFamily::Reply201)
         return record.productType;
-    return QStringLiteral("SN:") + record.bh + QStringLiteral("  NTP: ") + record.ntpIpv4 + QStringLiteral("  PN: ")
-         + record.productType;
+    return QStringLiteral("SN:") + record.bh + QStringLiteral("  NTP: ") + record.ntpIpv4 +
+           QStringLiteral("  PN: ") + record.productType;
 }
 
 } // namespace
@@ -46,9 +49,9 @@ void MainWindow::setTableWidget(int row, int column)
     header->setDefaultSectionSize(defaultSectionWidth);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(hiddenFirstColumn, QHeaderView::ResizeToContents);
-    table->setHorizontalHeaderLabels({tr(" "), tr("序列号"), tr("类型"), tr("固件"), tr("物理地址"), tr("IPv4地址"),
-                                      tr("端口"), tr("子网掩码"), tr("网关"), tr("HTTP端口"), tr("服务器地址"),
-                                      tr("服务器端口"), tr("其他信息")});
+    table->setHorizontalHeaderLabels({tr(" "), tr("序列号"), tr("类型"), tr("固件"), tr("物理地址"),
+                                      tr("IPv4地址"), tr("端口"), tr("子网掩码"), tr("网关"), tr("HTTP端口"),
+                                      tr("服务器地址"), tr("服务器端口"), tr("其他信息")});
     header->setStretchLastSection(true);
 
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -89,9 +92,9 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
         table->insertRow(row);
     }
 
-    const QString texts[] = {record.sn,   record.category, record.fw,       record.mac,
-                             record.ipv4, record.port,     record.mask,     record.gateway,
-                             record.httpPort, record.dstIpv4, record.dstPort, otherInfo(record)};
+    const QString texts[] = {record.sn,       record.category, record.fw,      record.mac,
+                             record.ipv4,     record.port,     record.mask,    record.gateway,
+                             record.httpPort, record.dstIpv4,  record.dstPort, otherInfo(record)};
     for (int column = 1; column <= otherInfoColumn; ++column) {
         auto *item = new QTableWidgetItem(texts[column - 1]);
         if (column != otherInfoColumn)

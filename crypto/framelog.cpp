@@ -1,0 +1,21 @@
+#include "crypto/framelog.h"
+
+#include <QDebug>
+
+namespace {
+
+template <std::size_t N> QByteArray hexOf(const std::array<std::uint8_t, N> &bytes)
+{
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(N)).toHex();
+}
+
+} // namespace
+
+void logOpenedFrame(const QByteArray &key, const QByteArray &payload, const framecipher::TransactionId &txid,
+                    const framecipher::DeviceId &snid)
+{
+    qDebug().noquote() << "decrypt - key2: " + key.toHex();
+    qDebug().noquote() << "decrypt - p: " + payload.toHex();
+    qDebug().noquote() << "length: " + QString::number(payload.size()) << "txid: " + hexOf(txid)
+                       << "  snid: " + hexOf(snid);
+}
