@@ -4,3 +4,5 @@
 quillon_add_test(tst_discoveryservice ENGINE LAB SOURCES engine/tst_discoveryservice.cpp LABELS engine
                  TIMEOUT 120)
 add_dependencies(tst_discoveryservice quillon-devsim)
+quillon_add_test(tst_confirmation ENGINE LAB SOURCES engine/tst_confirmation.cpp LABELS engine TIMEOUT 120)
+add_dependencies(tst_confirmation quillon-devsim)
