@@ -197,8 +197,6 @@ public:
     // ---- ui: detail form ----
     void setFrame();
     void refreshFrame(int isClear);
-    // Firmware texts this long or longer belong to devices with the web command interface.
-    static constexpr int minWebFirmwareLength = 5;
     QLineEdit *le_sn = nullptr;
     QLineEdit *le_fw = nullptr;
     QLineEdit *le_mac = nullptr;

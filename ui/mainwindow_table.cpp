@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "ui/devicetablecolumns.h"
 #include "ui/mainwindowform.h"
 
 #include <QHeaderView>
@@ -8,9 +9,6 @@
 
 namespace {
 
-constexpr int hiddenFirstColumn = 0;
-constexpr int httpPortColumn = 9;
-constexpr int otherInfoColumn = 12;
 constexpr int defaultSectionWidth = 150;
 constexpr int rowHeight = 24;
 constexpr int headerHeight = 25;
@@ -48,7 +46,7 @@ void MainWindow::setTableWidget(int row, int column)
     QHeaderView *header = table->horizontalHeader();
     header->setDefaultSectionSize(defaultSectionWidth);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(hiddenFirstColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(tablecolumn::hiddenFirst, QHeaderView::ResizeToContents);
     table->setHorizontalHeaderLabels({tr(" "), tr("序列号"), tr("类型"), tr("固件"), tr("物理地址"),
                                       tr("IPv4地址"), tr("端口"), tr("子网掩码"), tr("网关"), tr("HTTP端口"),
                                       tr("服务器地址"), tr("服务器端口"), tr("其他信息")});
@@ -69,11 +67,11 @@ void MainWindow::setTableWidget(int row, int column)
     header->setHighlightSections(false);
     table->setStyleSheet(QStringLiteral("selection-background-color:#80ccff ;selection-color:black ;"));
     table->verticalHeader()->setStyleSheet(QStringLiteral("background-color:white;"));
-    table->setColumnHidden(hiddenFirstColumn, true);
+    table->setColumnHidden(tablecolumn::hiddenFirst, true);
     table->horizontalScrollBar()->setStyleSheet(horizontalScrollStyle);
     table->verticalScrollBar()->setStyleSheet(verticalScrollStyle);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setColumnHidden(httpPortColumn, true);
+    table->setColumnHidden(tablecolumn::httpPort, true);
 }
 
 int MainWindow::placeDeviceRow(const deviceReply &record)
@@ -92,12 +90,22 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
         table->insertRow(row);
     }
 
-    const QString texts[] = {record.sn,       record.category, record.fw,      record.mac,
-                             record.ipv4,     record.port,     record.mask,    record.gateway,
-                             record.httpPort, record.dstIpv4,  record.dstPort, otherInfo(record)};
-    for (int column = 1; column <= otherInfoColumn; ++column) {
-        auto *item = new QTableWidgetItem(texts[column - 1]);
-        if (column != otherInfoColumn)
+    QString texts[tablecolumn::count];
+    texts[tablecolumn::sn] = record.sn;
+    texts[tablecolumn::category] = record.category;
+    texts[tablecolumn::fw] = record.fw;
+    texts[tablecolumn::mac] = record.mac;
+    texts[tablecolumn::ipv4] = record.ipv4;
+    texts[tablecolumn::port] = record.port;
+    texts[tablecolumn::mask] = record.mask;
+    texts[tablecolumn::gateway] = record.gateway;
+    texts[tablecolumn::httpPort] = record.httpPort;
+    texts[tablecolumn::dstIp] = record.dstIpv4;
+    texts[tablecolumn::dstPort] = record.dstPort;
+    texts[tablecolumn::otherInfo] = otherInfo(record);
+    for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
+        auto *item = new QTableWidgetItem(texts[column]);
+        if (column != tablecolumn::otherInfo)
             item->setTextAlignment(Qt::AlignCenter);
         table->setItem(row, column, item);
     }
