@@ -10,91 +10,124 @@ namespace intake {
 
 namespace {
 
-constexpr int kPlainTradeLength = 1;
-constexpr int kMacTradeLength = 7;
-constexpr int kFramedTradeLength = 68;
-constexpr char kAccepted = 'A';
-constexpr quint8 kAckMarker = 0xB7;
-constexpr int kAckKindOffset = 5;
-constexpr quint8 kAckKind = 0x05;
-constexpr int kAckCodeOffset = 6;
-constexpr char kAckCode = '3';
-constexpr int kMacOffset = 1;
-constexpr int kMacSize = 6;
+constexpr char acceptedCode = 'A';
+// An encrypted trade reply also counts as accepted when it carries this acknowledgement.
+constexpr quint8 ackMarker = 0xB7;
+constexpr int ackKindOffset = 5;
+constexpr quint8 ackKind = 0x05;
+constexpr int ackCodeOffset = 6;
+constexpr char ackCode = '3';
 
-bool opened(const QByteArray &datagram, Classified &c)
+constexpr int macHexOffset = 2;
+constexpr int macHexLength = 12;
+
+using replybytes::byteAt;
+
+bool acceptedPlain(const QByteArray &reply)
 {
-    if (datagram.size() < framecipher::kHeaderSize)
-        return false;
-    const int n = replybytes::byteAt(datagram, framecipher::kLengthOffset) << 8 |
-                  replybytes::byteAt(datagram, framecipher::kLengthOffset + 1);
-    if (n > datagram.size() - framecipher::kHeaderSize)
-        return false;
-    const framecipher::OpenedBody body = framecipher::openBody(datagram.mid(framecipher::kHeaderSize, n));
-    if (!body.ok)
-        return false;
-    c.payload = body.payload;
-    c.hasIds = true;
-    c.txid = body.transactionId;
-    c.snid = body.deviceId;
-    return true;
+    return byteAt(reply, 0) == quint8(acceptedCode);
+}
+
+bool acceptedEncrypted(const QByteArray &payload)
+{
+    const bool acknowledged = byteAt(payload, 0) == ackMarker && byteAt(payload, ackKindOffset) == ackKind &&
+                              byteAt(payload, ackCodeOffset) == quint8(ackCode);
+    return acknowledged || acceptedPlain(payload);
+}
+
+// Opens the frame into result; a frame that does not open leaves an empty payload and no ids.
+void openFrame(const QByteArray &frame, Classified &result)
+{
+    const int available = frame.size() - framecipher::kHeaderSize;
+    const int bodyLength =
+        byteAt(frame, framecipher::kLengthOffset) << 8 | byteAt(frame, framecipher::kLengthOffset + 1);
+    if (bodyLength > available) {
+        result.reason = QStringLiteral("frame body of %1 bytes exceeds the %2 bytes received")
+                            .arg(bodyLength)
+                            .arg(available);
+        return;
+    }
+    if (bodyLength < framecipher::kMinBody) {
+        result.reason = QStringLiteral("frame body of %1 bytes is too short").arg(bodyLength);
+        return;
+    }
+    const framecipher::OpenedBody opened =
+        framecipher::openBody(frame.mid(framecipher::kHeaderSize, bodyLength));
+    if (!opened.ok) {
+        result.reason = QStringLiteral("frame body of %1 bytes refused").arg(bodyLength);
+        return;
+    }
+    result.payload = opened.payload;
+    result.frameKey = opened.key;
+    result.txid = opened.transactionId;
+    result.snid = opened.deviceId;
+    result.hasIds = true;
+}
+
+void classifySearchReply(DeviceFamily family, Classified &result)
+{
+    result.kind = Kind::SearchReply;
+    result.family = family;
+    result.record = decodeSearchReply(family, result.payload);
+    if (result.hasIds) {
+        std::copy(result.snid.begin(), result.snid.end(), result.record.SNID);
+        std::copy(result.txid.begin(), result.txid.end(), result.record.TXID);
+    }
 }
 
 } // namespace
 
+deviceReply decodeSearchReply(DeviceFamily family, const QByteArray &reply)
+{
+    deviceReply record;
+    record.protocol = family;
+    if (family == DeviceFamily::Reply201)
+        reply201::decode(reply, record);
+    else
+        reply407::decode(reply, record);
+    return record;
+}
+
 Classified classify(const QByteArray &datagram)
 {
-    Classified c;
-    c.payload = datagram;
+    Classified result;
+    result.payload = datagram;
     switch (datagram.size()) {
-    case kPlainTradeLength:
-        c.kind = Kind::TradeReply;
-        c.family = DeviceFamily::Plain407;
-        c.accepted = datagram[0] == kAccepted;
-        return c;
-    case kMacTradeLength:
-        c.kind = Kind::TradeReply;
-        c.family = DeviceFamily::Reply201;
-        c.accepted = datagram[0] == kAccepted;
-        c.mac = QString::fromLatin1(datagram.mid(kMacOffset, kMacSize).toHex());
-        return c;
-    case kFramedTradeLength:
-        c.kind = Kind::TradeReply;
-        c.family = DeviceFamily::Encrypted407;
-        if (!opened(datagram, c))
-            c.payload.clear();
-        c.accepted = replybytes::byteAt(c.payload, 0) == kAccepted ||
-                     (replybytes::byteAt(c.payload, 0) == kAckMarker &&
-                      replybytes::byteAt(c.payload, kAckKindOffset) == kAckKind &&
-                      replybytes::byteAt(c.payload, kAckCodeOffset) == quint8(kAckCode));
-        return c;
+    case plainTradeReplyLength:
+        result.kind = Kind::TradeReply;
+        result.family = DeviceFamily::Plain407;
+        result.accepted = acceptedPlain(datagram);
+        break;
+    case macTradeReplyLength:
+        result.kind = Kind::TradeReply;
+        result.family = DeviceFamily::Reply201;
+        result.accepted = acceptedPlain(datagram);
+        result.mac = QString::fromLatin1(datagram.toHex()).mid(macHexOffset, macHexLength);
+        break;
+    case encryptedTradeReplyLength:
+        result.kind = Kind::TradeReply;
+        result.family = DeviceFamily::Encrypted407;
+        result.payload.clear();
+        openFrame(datagram, result);
+        result.accepted = acceptedEncrypted(result.payload);
+        break;
     case reply407::length:
-        c.kind = Kind::SearchReply;
-        c.family = DeviceFamily::Plain407;
-        reply407::decode(datagram, c.record);
+        classifySearchReply(DeviceFamily::Plain407, result);
         break;
     case reply201::length:
-        c.kind = Kind::SearchReply;
-        c.family = DeviceFamily::Reply201;
-        reply201::decode(datagram, c.record);
+        classifySearchReply(DeviceFamily::Reply201, result);
         break;
     case reply407::encryptedLength:
-        c.kind = Kind::SearchReply;
-        c.family = DeviceFamily::Encrypted407;
-        opened(datagram, c);
-        reply407::decode(c.payload, c.record);
-        std::copy(c.snid.begin(), c.snid.end(), c.record.SNID);
-        std::copy(c.txid.begin(), c.txid.end(), c.record.TXID);
+        result.payload.clear();
+        openFrame(datagram, result);
+        classifySearchReply(DeviceFamily::Encrypted407, result);
         break;
     default:
-        c.reason = QStringLiteral("length %1").arg(datagram.size());
-        return c;
+        result.reason = datagram.isEmpty() ? QStringLiteral("empty datagram")
+                                           : QStringLiteral("no reply is %1 bytes long").arg(datagram.size());
+        break;
     }
-    c.record.ipv4 = replybytes::replyIpv4(c.kind == Kind::SearchReply && c.family == DeviceFamily::Encrypted407
-                                              ? c.payload
-                                              : datagram);
-    c.record.protocol = int(c.family);
-    return c;
+    return result;
 }
 
 } // namespace intake

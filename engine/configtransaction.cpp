@@ -13,9 +13,8 @@ constexpr int kLoginSlot = 0;
 
 DeviceFamily familyOf(const deviceReply &record)
 {
-    const auto family = static_cast<DeviceFamily>(record.protocol);
     // Every family but the two unicast ones trades on the group, carrying the MAC.
-    return tradesByAddress(family) ? family : DeviceFamily::Reply201;
+    return tradesByAddress(record.protocol) ? record.protocol : DeviceFamily::Reply201;
 }
 
 } // namespace

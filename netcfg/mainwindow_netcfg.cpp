@@ -1,3 +1,4 @@
+#include "crypto/framelog.h"
 #include "discovery/devicefamily.h"
 #include "discovery/intake.h"
 #include "engine/configtransaction.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int noDevice = 9999;
 constexpr int eventSliceMs = 5;
 constexpr unsigned long sleepStepMs = 100;
 
@@ -28,7 +28,7 @@ constexpr unsigned long sleepStepMs = 100;
 
 void MainWindow::on_netCfg_clicked()
 {
-    if (cur_row == noDevice || cur_row < 0 || cur_row >= static_cast<int>(deviceReplys.size())) {
+    if (cur_row == noDeviceRow || cur_row < 0 || cur_row >= deviceReplys.size()) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("没有选择设备"), SHOW_DELAY);
         qDebug() << "netCfg没有选择设备";
         return;
@@ -56,7 +56,7 @@ void MainWindow::on_netCfg_clicked()
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("没有任何改动"), SHOW_DELAY);
         return;
     }
-    if (!tradesByAddress(static_cast<DeviceFamily>(record.protocol)))
+    if (!tradesByAddress(record.protocol))
         dstMac = plan.dstMac;
 
     const int modified_count = static_cast<int>(plan.trades.size());
@@ -81,7 +81,7 @@ void MainWindow::on_netCfg_clicked()
     connect(&transaction, &ConfigTransaction::frameSealed, this,
             [this](int, const QByteArray &key, const framecipher::TransactionId &sentId,
                    const framecipher::DeviceId &snid, const QByteArray &frame) {
-                logSentFrame(key, sentId, snid, frame);
+                logSealedFrame(key, sentId, snid, frame);
                 qDebug() << "Encrypt senddata[" << frame.toHex() << " datasize[" << frame.size() << "]";
             });
     connect(&transaction, &ConfigTransaction::tradeFinished, this, [this](int slot, int, TradeResult result) {
@@ -93,17 +93,10 @@ void MainWindow::on_netCfg_clicked()
         else
             qDebug() << "第[" << slot << "]个交易成功";
     });
+    // The device's record keeps the ids its next frame needs.
     connect(&transaction, &ConfigTransaction::idsChanged, this,
             [this](const QString &mac, const framecipher::TransactionId &txid,
-                   const framecipher::DeviceId &snid) {
-                // The selected device's record carries the ids its next frame needs.
-                if (cur_row < 0 || cur_row >= static_cast<int>(deviceReplys.size()) ||
-                    deviceReplys[std::size_t(cur_row)].mac != mac)
-                    return;
-                deviceReply &selected = deviceReplys[std::size_t(cur_row)];
-                std::copy(txid.begin(), txid.end(), selected.TXID);
-                std::copy(snid.begin(), snid.end(), selected.SNID);
-            });
+                   const framecipher::DeviceId &snid) { deviceReplys.updateIds(mac, txid, snid); });
     netTransaction = &transaction;
     transaction.start();
     // Abandoned when the window goes away: nothing could still answer.
@@ -140,26 +133,10 @@ bool MainWindow::sendTrade(const QByteArray &datagram, const QHostAddress &to, q
 
 void MainWindow::tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from)
 {
-    if (!netTransaction || netTransaction->family() != reply.family) {
-        // Only the family a transaction waits for answers this way; anything else is noise.
-        qDebug().noquote() << "trade reply while none of its family waits, dropped:" << reply.payload.toHex();
-        return;
-    }
-    switch (reply.family) {
-    case DeviceFamily::Plain407:
-        qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << reply.payload.toHex();
-        break;
-    case DeviceFamily::Encrypted407:
-        qDebug().noquote() << "recv=68,count=" << devct << "[content]" << reply.payload.toHex()
-                           << "  [size:" << reply.payload.size() << "]";
-        break;
-    default:
-        qDebug().noquote() << "mac[" << reply.mac << "]doResultCount=" << doResultCount << "[content]"
-                           << reply.payload.toHex() << "\n";
-        break;
-    }
-    if (!netTransaction->offer(reply, from))
-        qDebug().noquote() << "trade reply of another device, ignored";
+    // Only the waiting trade's device may settle it; anything else must neither settle a trade
+    // nor touch a device's frame ids.
+    if (!netTransaction || !netTransaction->offer(reply, from))
+        qDebug().noquote() << "trade reply not for the waiting trade, dropped:" << reply.payload.toHex();
 }
 
 void MainWindow::onTimeOutNetcfg()

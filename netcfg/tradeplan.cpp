@@ -1,7 +1,6 @@
 #include "netcfg/tradeplan.h"
 
 #include "crypto/credentialcipher.h"
-#include "discovery/devicefamily.h"
 #include "netcfg/tradeframes.h"
 
 #include <optional>
@@ -40,8 +39,7 @@ TradePlan refused(const char *field)
 
 TradePlan planTrades(const NetForm &form, const deviceReply &record, const QString &orgIp)
 {
-    const auto family = static_cast<DeviceFamily>(record.protocol);
-    const bool unicast = tradesByAddress(family);
+    const bool unicast = tradesByAddress(record.protocol);
     TradePlan plan;
     QByteArray macTail;
     if (!unicast) {
@@ -68,13 +66,13 @@ TradePlan planTrades(const NetForm &form, const deviceReply &record, const QStri
 
     Trade login{kLogin, {}};
     std::vector<Trade> closing;
-    if (family == DeviceFamily::Plain407) {
+    if (record.protocol == DeviceFamily::Plain407) {
         const std::optional<QByteArray> address = ipv4Field(orgIp);
         if (!address)
             return refused("IP地址");
         login.request = loginPlain(*address);
         closing.push_back({kLogoutRestart, logoutRestart(QByteArray())});
-    } else if (family == DeviceFamily::Encrypted407) {
+    } else if (record.protocol == DeviceFamily::Encrypted407) {
         const std::optional<QByteArray> serial = serialField(form.sn);
         if (!serial)
             return refused("SN");

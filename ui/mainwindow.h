@@ -1,7 +1,8 @@
 #pragma once
 
-#include "crypto/framecipher.h"
+#include "discovery/devicelist.h"
 #include "discovery/devicereply.h"
+#include "discovery/intake.h"
 #include "engine/tradelink.h"
 
 #include <QByteArrayList>
@@ -28,9 +29,6 @@ class QUdpSocket;
 class Ui_MainWindow;
 class WebSession;
 class WorkerObject;
-namespace intake {
-struct Classified;
-}
 
 // The one window. It owns the device list, both sockets' state, the trade bookkeeping, the HTTP
 // client state, the timers and every widget; its members are defined in the folder of the
@@ -65,10 +63,15 @@ protected:
 
 public:
     // ---- discovery: device list ----
-    std::vector<deviceReply> deviceReplys;
+    // `cur_row` while no device is chosen.
+    static constexpr int noDeviceRow = 9999;
+    // The devices of the current search, by MAC; row i of the table shows record i.
+    DeviceList deviceReplys;
+    // The reply record i was decoded from (for the encrypted family, the opened payload).
     std::vector<QByteArray> baRecv;
+    // Number of records since the search started.
     int devct = 0;
-    int cur_row = 9999;
+    int cur_row = noDeviceRow;
 
     // ---- discovery: search control ----
     // Adapter choice and bind of the search socket (first step of the constructor).
@@ -95,28 +98,28 @@ public:
     QLabel *socketS = nullptr;
 
     // ---- discovery: reply intake and decoders ----
+    // Decode a search reply of the older and of the newer family and list the device; 0 when
+    // listed, -1 when refused (single-IP filter, full list).
     int append201(QByteArray strData);
     int append407(QByteArray strData);
+    // Lists a decoded record; `reply` is kept as its raw bytes. Returns as append201.
+    int appendDevice(const deviceReply &record, const QByteArray &reply);
+    // Sender of the datagram being taken in, set by the receiver's handler.
+    QHostAddress datagramSender;
 
 private:
     // ---- discovery: private helpers ----
     void startReceiver();
-    // Makes sure records and raw entries exist up to the intake slot `devct`.
-    void ensureIntakeSlot();
     bool refusedBySingleIp(const QString &ipv4) const;
-    // Puts the record in slot `devct` into the table, and over the record of the same device
-    // when it answered before, so that row i always shows record i.
-    void placeDecodedRecord(const QByteArray &reply);
+    // The frame log lines of an encrypted reply, or why its frame did not open.
+    void logFrame(const intake::Classified &reply) const;
     void logPlacement() const;
     WorkerObject *concurrent_worker_ = nullptr;
     bool receiverStopped = false;
-    // Row at which the last accepted reply was placed.
-    int placedRow = -1;
     // Why the search socket could not be bound, shown once the status bar exists.
     QString searchSocketFault;
 
 public:
-
     // ---- crypto ----
     quint16 aes_encrypt(quint16 x, unsigned char *p);
     quint16 aes_decrypt(quint16 x, unsigned char *p, quint8 dec_type);
@@ -124,9 +127,6 @@ public:
     quint16 recv_dec(quint16 baHexStrLength, QByteArray &baHexStr, quint8 dec_type);
     QByteArray des_encrypt(const QByteArray &clearText, const QByteArray &key);
     QByteArray des_decrypt(const QByteArray &cipherText, const QByteArray &key);
-    // The lines a sealed frame is logged with, whoever sealed it.
-    void logSentFrame(const QByteArray &key, const framecipher::TransactionId &sentId,
-                      const framecipher::DeviceId &snid, const QByteArray &frame);
 
     // ---- netcfg ----
     // The slot and results of the transaction being run, as it reports them.
@@ -139,7 +139,8 @@ public:
     const int SHOW_DELAY = 3000;
     // Trades leave from the search socket, so that their answers reach the receiver.
     bool sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port) override;
-    // Reply intake hands every trade answer here; the waiting transaction takes its own.
+    // Reply intake hands every trade reply here, once it has logged it; the waiting transaction
+    // takes its own.
     void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
     // The transaction on_netCfg_clicked waits for; null while none runs.
     QPointer<ConfigTransaction> netTransaction;
@@ -189,8 +190,6 @@ public:
     // ---- ui: detail form ----
     void setFrame();
     void refreshFrame(int isClear);
-    // Firmware texts this long or longer belong to devices with the web command interface.
-    static constexpr int minWebFirmwareLength = 5;
     QLineEdit *le_sn = nullptr;
     QLineEdit *le_fw = nullptr;
     QLineEdit *le_mac = nullptr;

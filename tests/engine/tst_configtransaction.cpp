@@ -250,7 +250,7 @@ void tst_ConfigTransaction::timeOut()
     QVERIFY(sim.start({QStringLiteral("--fleet"), kDemoFleet, QStringLiteral("--fault"), fault,
                        QStringLiteral("--record"), recordPath}));
     deviceReply record;
-    record.protocol = family;
+    record.protocol = DeviceFamily(family);
     record.mac = QStringLiteral("02:51:00:00:00:99");
     record.ipv4 = ip;
     record.port = QStringLiteral("15000");

@@ -32,7 +32,7 @@ const QByteArray kSnid = QByteArray::fromHex("000102030405060708090a0b0c0d0e0f")
 deviceReply device(DeviceFamily family, const QString &mac, const QString &ipv4)
 {
     deviceReply record;
-    record.protocol = int(family);
+    record.protocol = family;
     record.mac = mac;
     record.ipv4 = ipv4;
     record.port = QStringLiteral("15000");
