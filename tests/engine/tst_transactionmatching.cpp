@@ -68,13 +68,6 @@ framecipher::DeviceId deviceId(const QByteArray &bytes)
     return id;
 }
 
-framecipher::TransactionId transactionId(const QByteArray &bytes)
-{
-    framecipher::TransactionId id{};
-    std::copy(bytes.begin(), bytes.end(), id.begin());
-    return id;
-}
-
 intake::Classified tradeReply(DeviceFamily family, bool accepted)
 {
     intake::Classified reply;
@@ -82,16 +75,6 @@ intake::Classified tradeReply(DeviceFamily family, bool accepted)
     reply.family = family;
     reply.accepted = accepted;
     return reply;
-}
-
-QByteArray fixedDraw()
-{
-    return QByteArray(framecipher::kDrawSize, '\x5a');
-}
-
-framecipher::TransactionId sentIdOf(const QByteArray &frame)
-{
-    return framecipher::openBody(frame.mid(framecipher::kHeaderSize)).transactionId;
 }
 
 } // namespace
@@ -105,11 +88,9 @@ class tst_TransactionMatching : public QObject
 private slots:
     void offer_data();
     void offer();
-    void loginTimeOutEndsSending();
     void laterTimeOutGoesOn();
     void abortEndsAtWaitingTrade();
     void unsentTradesCountRefused();
-    void framesCarryTheDevicesLastIds();
 };
 
 void tst_TransactionMatching::offer_data()
@@ -199,22 +180,6 @@ void tst_TransactionMatching::offer()
     QCOMPARE(transaction.waitingSlot(), taken ? 1 : 0);
 }
 
-void tst_TransactionMatching::loginTimeOutEndsSending()
-{
-    RecordingLink link;
-    const deviceReply record = device(DeviceFamily::Plain407, "02:51:00:00:00:31", "192.168.0.31");
-    ConfigTransaction transaction(link, record, portChange(record), QHostAddress(record.ipv4), 15000);
-    QSignalSpy finished(&transaction, &ConfigTransaction::finished);
-    transaction.start();
-    transaction.expireWaitingTrade();
-    QCOMPARE(finished.size(), 1);
-    QVERIFY(transaction.isFinished());
-    QCOMPARE(transaction.results(), std::vector<TradeResult>{TradeResult::TimedOut});
-    QCOMPARE(transaction.failedLabels(), QStringLiteral("登录 "));
-    QCOMPARE(link.sent.size(), std::size_t(1));
-    QVERIFY(!transaction.offer(tradeReply(DeviceFamily::Plain407, true), QHostAddress(record.ipv4)));
-}
-
 void tst_TransactionMatching::laterTimeOutGoesOn()
 {
     RecordingLink link;
@@ -264,33 +229,6 @@ void tst_TransactionMatching::unsentTradesCountRefused()
     QCOMPARE(transaction.results(), std::vector<TradeResult>(9, TradeResult::Refused));
     QCOMPARE(transaction.failedLabels(),
              QStringLiteral("登录 IP地址 端口号 掩码 网关 服务器IP 服务器端口号 登出/重启 签退 "));
-}
-
-// Each frame carries the ids of the device's last answer, the counter advanced as the device
-// expects: 00000000 000000fe with SNID bytes 4-6 = 04 05 06 gives 00000000 040506ff.
-void tst_TransactionMatching::framesCarryTheDevicesLastIds()
-{
-    RecordingLink link;
-    const deviceReply record = device(DeviceFamily::Encrypted407, "02:51:00:00:00:41", "192.168.0.41");
-    TransactionOptions options;
-    options.frameRandom = fixedDraw;
-    ConfigTransaction transaction(link, record, portChange(record), QHostAddress(record.ipv4), 15000,
-                                  options);
-    QSignalSpy ids(&transaction, &ConfigTransaction::idsChanged);
-    transaction.start();
-    QCOMPARE(sentIdOf(link.sent.at(0).datagram), transactionId(QByteArray::fromHex("00000000040506ff")));
-    QCOMPARE(framecipher::openBody(link.sent.at(0).datagram.mid(framecipher::kHeaderSize)).key,
-             QByteArray(16, '\x5a'));
-
-    intake::Classified reply = tradeReply(DeviceFamily::Encrypted407, true);
-    reply.hasIds = true;
-    reply.snid = deviceId(kSnid);
-    reply.txid = transactionId(QByteArray::fromHex("1122334455667788"));
-    QVERIFY(transaction.offer(reply, QHostAddress(record.ipv4)));
-    QCOMPARE(ids.size(), 1);
-    QCOMPARE(ids.at(0).at(0).toString(), record.mac);
-    QCOMPARE(ids.at(0).at(1).value<framecipher::TransactionId>(), reply.txid);
-    QCOMPARE(sentIdOf(link.sent.at(1).datagram), transactionId(QByteArray::fromHex("1122334404050689")));
 }
 
 QTEST_GUILESS_MAIN(tst_TransactionMatching)
