@@ -2,32 +2,15 @@
 
 #include "crypto/credentialcipher.h"
 #include "crypto/framecipher.h"
+#include "crypto/framelog.h"
+#include "crypto/framerandom.h"
 
 #include <QDebug>
-
-#include <openssl/rand.h>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-// Mixed into the generator before every draw; it does not shape the frame.
-constexpr char kSeed[] = "7302916485";
-
-QByteArray drawFrameRandom()
-{
-    RAND_seed(kSeed, int(sizeof kSeed - 1));
-    RAND_status();
-    QByteArray draw(framecipher::kDrawSize, '\0');
-    RAND_bytes(reinterpret_cast<unsigned char *>(draw.data()), draw.size());
-    return draw;
-}
-
-template <std::size_t N> QByteArray hexOf(const std::array<std::uint8_t, N> &bytes)
-{
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(N)).toHex();
-}
 
 template <std::size_t N> std::array<std::uint8_t, N> arrayOf(const unsigned char (&bytes)[N])
 {
@@ -44,16 +27,16 @@ quint16 MainWindow::aes_encrypt(quint16 x, unsigned char *p)
         qDebug() << "aes_encrypt: payload of" << x << "bytes refused, at most" << framecipher::kMaxPayload;
         return 0;
     }
-    const QByteArray draw = drawFrameRandom();
+    const QByteArray draw = framecipher::drawFrameRandom();
 
     // The list grows past 100 entries, so only an index outside it falls back to the first record.
-    if (cur_row < 0 || cur_row >= int(deviceReplys.size()))
+    if (cur_row < 0 || cur_row >= deviceReplys.size())
         cur_row = 0;
-    if (deviceReplys.empty()) {
+    if (deviceReplys.isEmpty()) {
         qDebug() << "aes_encrypt: no device record to take the ids from";
         return 0;
     }
-    const deviceReply &record = deviceReplys[std::size_t(cur_row)];
+    const deviceReply &record = deviceReplys[cur_row];
     const framecipher::DeviceId snid = arrayOf(record.SNID);
     const framecipher::TransactionId sentId = framecipher::nextTransactionId(arrayOf(record.TXID), snid);
 
@@ -65,10 +48,7 @@ quint16 MainWindow::aes_encrypt(quint16 x, unsigned char *p)
     }
     std::memcpy(p, frame.constData(), std::size_t(frame.size()));
 
-    qDebug().noquote() << "send key2: " + draw.left(16).toHex();
-    qDebug().noquote() << "send txid: " + hexOf(sentId);
-    qDebug().noquote() << "send snid: " + hexOf(snid);
-    qDebug().noquote() << "send length: " + QString::number(frame.size()) << "send — p: " + frame.toHex();
+    logSealedFrame(draw.left(framecipher::kKeySize), sentId, snid, frame);
     return quint16(frame.size());
 }
 
@@ -85,19 +65,14 @@ quint16 MainWindow::aes_decrypt(quint16 x, unsigned char *p, quint8 dec_type)
     }
     std::memcpy(p, opened.payload.constData(), std::size_t(opened.payload.size()));
 
+    // A new search reply's record does not exist before it is listed, so only a trade reply's ids
+    // find their device here.
     const int index = dec_type == 'U' ? cur_row : devct;
-    if (index >= 0 && index < int(deviceReplys.size())) {
-        deviceReply &record = deviceReplys[std::size_t(index)];
-        std::copy(opened.deviceId.begin(), opened.deviceId.end(), record.SNID);
-        std::copy(opened.transactionId.begin(), opened.transactionId.end(), record.TXID);
-    } else {
+    if (index < 0 || index >= deviceReplys.size() ||
+        !deviceReplys.updateIds(deviceReplys[index].mac, opened.transactionId, opened.deviceId))
         qDebug() << "aes_decrypt: no device record" << index << "for the ids, kept nowhere";
-    }
 
-    qDebug().noquote() << "decrypt - key2: " + opened.key.toHex();
-    qDebug().noquote() << "decrypt - p: " + opened.payload.toHex();
-    qDebug().noquote() << "length: " + QString::number(opened.payload.size())
-                       << "txid: " + hexOf(opened.transactionId) << "  snid: " + hexOf(opened.deviceId);
+    logOpenedFrame(opened.key, opened.payload, opened.transactionId, opened.deviceId);
     return quint16(opened.payload.size());
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QMetaType>
+#include <QString>
+
 // How a device talks, told by the form of its search reply. The values are those a device
 // record has always carried.
-enum class DeviceFamily : int {
+enum class DeviceFamily : int
+{
     Unknown = 0,
     Plain407 = 1,     // 55-byte reply; plain trades to its address, one-byte answers
     Encrypted407 = 2, // 116-byte AES-framed reply; framed trades to its address, 68-byte answers
@@ -14,3 +18,22 @@ constexpr bool tradesByAddress(DeviceFamily family)
 {
     return family == DeviceFamily::Plain407 || family == DeviceFamily::Encrypted407;
 }
+
+// The family's short name, as fleet files and the command-line tool write it: "407", "407enc",
+// "201"; empty for Unknown.
+inline QString familyName(DeviceFamily family)
+{
+    switch (family) {
+    case DeviceFamily::Plain407:
+        return QStringLiteral("407");
+    case DeviceFamily::Encrypted407:
+        return QStringLiteral("407enc");
+    case DeviceFamily::Reply201:
+        return QStringLiteral("201");
+    case DeviceFamily::Unknown:
+        break;
+    }
+    return QString();
+}
+
+Q_DECLARE_METATYPE(DeviceFamily)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "discovery/devicefamily.h"
+
+#include <QMetaType>
 #include <QString>
 
 // One device as its search reply describes it; texts are ready for display and for comparison
@@ -29,5 +32,7 @@ struct deviceReply
     QString bh;
     unsigned char SNID[16] = {};
     unsigned char TXID[8] = {};
-    int protocol = 0; // 1 plain 407 reply, 2 encrypted 407 reply, 3 the 201 reply
+    DeviceFamily protocol = DeviceFamily::Unknown; // told by the search reply's form
 };
+
+Q_DECLARE_METATYPE(deviceReply)

@@ -1,116 +1,46 @@
-#include "discovery/devicelist.h"
-#include "discovery/reply201.h"
-#include "discovery/reply407.h"
-#include "discovery/replybytes.h"
+#include "crypto/framelog.h"
+#include "discovery/intake.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QTableWidget>
-#include <QTimer>
-
-#include <iterator>
-
-namespace {
-
-constexpr int plainTradeReplyLength = 1;
-constexpr int macTradeReplyLength = 7;
-constexpr int encryptedTradeReplyLength = 68;
-
-constexpr char accepted = 'A';
-// An encrypted trade reply also counts as accepted when it carries this acknowledgement.
-constexpr quint8 ackMarker = 0xB7;
-constexpr int ackKindOffset = 5;
-constexpr quint8 ackKind = 0x05;
-constexpr int ackCodeOffset = 6;
-constexpr char ackCode = '3';
-
-constexpr int macHexOffset = 2;
-constexpr int macHexLength = 12;
-
-int familyAnsweringWith(int length)
-{
-    switch (length) {
-    case plainTradeReplyLength:
-        return MainWindow::plainTradeFamily;
-    case encryptedTradeReplyLength:
-        return MainWindow::encryptedTradeFamily;
-    default:
-        return MainWindow::multicastTradeFamily;
-    }
-}
-
-int resultOf(const QByteArray &reply)
-{
-    return replybytes::byteAt(reply, 0) == accepted ? 0 : 1;
-}
-
-int resultOfEncrypted(const QByteArray &payload)
-{
-    using replybytes::byteAt;
-    const bool acknowledged = byteAt(payload, 0) == ackMarker && byteAt(payload, ackKindOffset) == ackKind
-                           && byteAt(payload, ackCodeOffset) == ackCode;
-    return acknowledged ? 0 : resultOf(payload);
-}
-
-} // namespace
 
 void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
 {
     qDebug() << "触发接收";
-    ensureIntakeSlot();
-    baRecv[devct] = newRData.left(static_cast<int>(newRLen));
-    QByteArray &slot = baRecv[devct];
-    const int length = slot.size();
-    const bool searchReply =
-        length == reply407::length || length == reply201::length || length == reply407::encryptedLength;
+    const QByteArray datagram = newRData.left(static_cast<int>(newRLen));
+    const intake::Classified reply = intake::classify(datagram);
+    const int length = datagram.size();
 
-    if (searchReply && devct >= maxDeviceRecords) {
-        qDebug().noquote() << "设备列表已满, reply dropped [count:" << devct << "]:" << slot.toHex()
+    if (reply.kind == intake::Kind::SearchReply && !deviceReplys.hasRoomFor(reply.record.mac)) {
+        qDebug().noquote() << "设备列表已满, reply dropped [count:" << devct << "]:" << datagram.toHex()
                            << "  [size:" << length << "]";
-    } else if ((length == plainTradeReplyLength || length == macTradeReplyLength
-                || length == encryptedTradeReplyLength)
-               && tradeFamilyWaiting != familyAnsweringWith(length)) {
-        // Only the family a transaction waits for answers with this length; anything else is
-        // noise and must neither settle a trade nor touch the selected device's frame ids.
-        qDebug().noquote() << "trade reply while none of its family waits, dropped:" << slot.toHex();
-    } else if (length == plainTradeReplyLength) {
-        qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << slot.toHex();
-        stopTradeTimer();
-        recordTradeResult(resultOf(slot));
-    } else if (length == macTradeReplyLength) {
-        const QString hex = QString::fromLatin1(slot.toHex());
-        const QString mac = hex.mid(macHexOffset, macHexLength);
-        qDebug().noquote() << "mac[" << mac << "]doResultCount=" << doResultCount << "[content]" << hex << "\n";
-        if (mac == dstMac) {
-            stopTradeTimer();
-            recordTradeResult(resultOf(slot));
+    } else if (reply.kind == intake::Kind::SearchReply) {
+        if (reply.family == DeviceFamily::Plain407) {
+            qDebug().noquote() << "recv=55,count=" << devct << "[content]" << datagram.toHex()
+                               << "  [size:" << length << "]";
+        } else if (reply.family == DeviceFamily::Encrypted407) {
+            logFrame(reply);
+            qDebug().noquote() << "recv=116,count=" << devct << "[content]" << reply.payload.toHex()
+                               << "  [size:" << reply.payload.size() << "]";
         }
-    } else if (length == reply407::length) {
-        deviceReplys[devct].protocol = 1;
-        qDebug().noquote() << "recv=55,count=" << devct << "[content]" << slot.toHex() << "  [size:" << length
-                           << "]";
-        if (append407(slot) == 0 && placedRow == devct)
-            ++devct;
-    } else if (length == encryptedTradeReplyLength) {
-        stopTradeTimer();
-        slot.truncate(recv_dec(encryptedTradeReplyLength, slot, 'U'));
-        qDebug().noquote() << "recv=68,count=" << devct << "[content]" << slot.toHex() << "  [size:"
-                           << slot.size() << "]";
-        recordTradeResult(resultOfEncrypted(slot));
-    } else if (length == reply201::length) {
-        deviceReplys[devct].protocol = 3;
-        if (append201(slot) == 0 && placedRow == devct)
-            ++devct;
-    } else if (length == reply407::encryptedLength) {
-        deviceReplys[devct].protocol = 2;
-        slot.truncate(recv_dec(reply407::encryptedLength, slot, 'S'));
-        qDebug().noquote() << "recv=116,count=" << devct << "[content]" << slot.toHex() << "  [size:"
-                           << slot.size() << "]";
-        if (append407(slot) == 0 && placedRow == devct)
-            ++devct;
+        appendDevice(reply.record, reply.payload);
+    } else if (reply.kind == intake::Kind::TradeReply) {
+        if (reply.family == DeviceFamily::Plain407) {
+            qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << datagram.toHex();
+        } else if (reply.family == DeviceFamily::Reply201) {
+            qDebug().noquote() << "mac[" << reply.mac << "]doResultCount=" << doResultCount << "[content]"
+                               << datagram.toHex() << "\n";
+        } else {
+            logFrame(reply);
+            qDebug().noquote() << "recv=68,count=" << devct << "[content]" << reply.payload.toHex()
+                               << "  [size:" << reply.payload.size() << "]";
+        }
+        tradeReplyReceived(reply, datagramSender);
     } else {
-        qDebug().noquote() << "抛弃的数据[count:" << devct << "]:" << slot.toHex() << "  [size:" << length
+        qDebug().noquote() << "抛弃的数据[count:" << devct << "]:" << datagram.toHex() << "  [size:" << length
                            << "]";
     }
     qDebug() << "结束接收";
@@ -118,37 +48,35 @@ void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
 
 int MainWindow::append201(QByteArray strData)
 {
-    ensureIntakeSlot();
-    deviceReply &record = deviceReplys[devct];
-    record.ipv4 = replybytes::replyIpv4(strData);
-    if (refusedBySingleIp(record.ipv4))
-        return -1;
-    reply201::decode(strData, record);
-    placeDecodedRecord(strData);
-    logPlacement();
-    return 0;
+    return appendDevice(intake::decodeSearchReply(DeviceFamily::Reply201, strData), strData);
 }
 
 int MainWindow::append407(QByteArray strData)
 {
-    ensureIntakeSlot();
-    deviceReply &record = deviceReplys[devct];
-    record.ipv4 = replybytes::replyIpv4(strData);
-    if (refusedBySingleIp(record.ipv4))
-        return -1;
-    reply407::decode(strData, record);
-    placeDecodedRecord(strData);
-    logPlacement();
-    return 0;
+    return appendDevice(intake::decodeSearchReply(DeviceFamily::Plain407, strData), strData);
 }
 
-void MainWindow::ensureIntakeSlot()
+int MainWindow::appendDevice(const deviceReply &record, const QByteArray &reply)
 {
-    const std::size_t needed = static_cast<std::size_t>(devct) + 1;
-    if (deviceReplys.size() < needed)
-        deviceReplys.resize(needed);
-    if (baRecv.size() < needed)
-        baRecv.resize(needed);
+    if (refusedBySingleIp(record.ipv4))
+        return -1;
+    const DeviceList::MergeResult merged =
+        deviceReplys.merge(record, address.toString(), QDateTime::currentDateTimeUtc());
+    if (merged.outcome == DeviceList::Outcome::Full) {
+        qDebug() << "设备列表已满, record not listed:" << record.mac;
+        return -1;
+    }
+    if (merged.outcome == DeviceList::Outcome::Added)
+        baRecv.push_back(reply);
+    else
+        baRecv[static_cast<std::size_t>(merged.index)] = reply;
+
+    const int row = placeDeviceRow(deviceReplys[merged.index]);
+    if (row != merged.index)
+        qDebug() << "row" << row << "placed for record" << merged.index;
+    logPlacement();
+    devct = deviceReplys.size();
+    return 0;
 }
 
 bool MainWindow::refusedBySingleIp(const QString &ipv4) const
@@ -159,39 +87,16 @@ bool MainWindow::refusedBySingleIp(const QString &ipv4) const
     return true;
 }
 
-void MainWindow::placeDecodedRecord(const QByteArray &reply)
+void MainWindow::logFrame(const intake::Classified &reply) const
 {
-    // Row i shows record i, so the table's MAC index also finds the record.
-    int index = rowOfMac.value(deviceReplys[devct].mac, devct);
-    if (index > devct)
-        index = devct;
-    if (index != devct) {
-        deviceReplys[index] = deviceReplys[devct];
-        baRecv[index] = reply;
-    }
-    placedRow = placeDeviceRow(deviceReplys[index]);
-    if (placedRow != index)
-        qDebug() << "row" << placedRow << "placed for record" << index;
+    if (reply.hasIds)
+        logOpenedFrame(reply.frameKey, reply.payload, reply.txid, reply.snid);
+    else
+        qDebug().noquote() << "frame not opened:" << reply.reason;
 }
 
 void MainWindow::logPlacement() const
 {
     qDebug() << "new rowcount:" << ui->tableWidget->rowCount() << "\n";
     qDebug() << "devct:" << devct << "\n";
-}
-
-void MainWindow::recordTradeResult(int result)
-{
-    if (doResultCount < 0 || doResultCount >= static_cast<int>(std::size(doResult))) {
-        qDebug() << "no trade slot" << doResultCount << "for result" << result;
-        return;
-    }
-    doResult[doResultCount] = result;
-    qDebug() << "doResult[doResultCount]" << result << "[doResultCount]" << doResultCount;
-}
-
-void MainWindow::stopTradeTimer()
-{
-    if (timSender)
-        timSender->stop();
 }

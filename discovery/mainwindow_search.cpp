@@ -1,7 +1,7 @@
 #include "engine/searchsocket.h"
 #include "engine/systemadapters.h"
-#include "ui/iplineedit.h"
 #include "ui/hoverpushbutton.h"
+#include "ui/iplineedit.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
 
@@ -41,8 +41,10 @@ void MainWindow::on_Search_clicked()
     clearDeviceTable();
     ui->leSingleIP->setEnabled(false);
     ui->leSingleIP->clearFocus();
+    deviceReplys.clear();
+    baRecv.clear();
     devct = 0;
-    cur_row = 9999;
+    cur_row = noDeviceRow;
     refreshFrame(1);
 
     qint64 sent = -1;

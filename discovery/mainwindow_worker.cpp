@@ -31,15 +31,18 @@ void MainWindow::InitConcurrent()
         startReceiver();
     });
     connect(concurrent_worker_, &WorkerObject::newDataSignal, this,
-            [this](QByteArray baNewRecv, unsigned long ulNewLen) { newRecvData(baNewRecv, ulNewLen); });
+            [this](QByteArray baNewRecv, unsigned long ulNewLen, quint32 from) {
+                datagramSender = QHostAddress(from);
+                newRecvData(baNewRecv, ulNewLen);
+            });
     startReceiver();
 }
 
 void MainWindow::startReceiver()
 {
-    fRecv = QtConcurrent::run(QThreadPool::globalInstance(), concurrent_worker_,
-                              &WorkerObject::readFromSocket, static_cast<unsigned short>(nport), mcIP,
-                              address.toString());
+    fRecv =
+        QtConcurrent::run(QThreadPool::globalInstance(), concurrent_worker_, &WorkerObject::readFromSocket,
+                          static_cast<unsigned short>(nport), mcIP, address.toString());
 }
 
 void MainWindow::stopReceiver()

@@ -10,8 +10,8 @@ QVector<AdapterCandidate> systemAdapters()
         AdapterCandidate adapter;
         adapter.name = interface.humanReadableName();
         adapter.hardwareAddress = interface.hardwareAddress();
-        adapter.ethernetOrWifi = interface.type() == QNetworkInterface::Ethernet
-                              || interface.type() == QNetworkInterface::Wifi;
+        adapter.ethernetOrWifi =
+            interface.type() == QNetworkInterface::Ethernet || interface.type() == QNetworkInterface::Wifi;
         const QNetworkInterface::InterfaceFlags flags = interface.flags();
         adapter.up = flags.testFlag(QNetworkInterface::IsUp);
         adapter.running = flags.testFlag(QNetworkInterface::IsRunning);
@@ -22,7 +22,8 @@ QVector<AdapterCandidate> systemAdapters()
         const QList<QNetworkAddressEntry> entries = interface.addressEntries();
         for (const QNetworkAddressEntry &entry : entries)
             if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
-                adapter.ipv4Addresses << entry.ip().toIPv4Address();
+                adapter.ipv4Entries << Ipv4Entry{entry.ip().toIPv4Address(), entry.netmask().toIPv4Address(),
+                                                 entry.broadcast().toIPv4Address()};
         adapters << adapter;
     }
     return adapters;

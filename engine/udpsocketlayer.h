@@ -1,7 +1,12 @@
 #pragma once
 
-#include <cstddef>
 #include <QtGlobal>
+#include <cstddef>
+
+// Kernel buffer asked for a discovery receiver's socket: room for a burst of well over a
+// thousand replies while the receiver is not scheduled (each queued datagram is accounted a few
+// kilobytes).
+constexpr int discoveryReceiveBufferBytes = 8 * 1024 * 1024;
 
 // The few datagram-socket calls of the discovery receiver, over the platform's socket API.
 // Addresses are IPv4 in host byte order. Functions returning int give 0 on success and a

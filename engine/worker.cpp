@@ -93,8 +93,8 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
         return release();
     }
 
-    std::array<char, receiveBufferSize> received {};
-    std::array<char, sendBufferSize> sendBuffer {};
+    std::array<char, receiveBufferSize> received{};
+    std::array<char, sendBufferSize> sendBuffer{};
     sendBuffer[0] = probe;
     if (udp::sendTo(fd, sendBuffer.data(), 1, group, nport) <= 0) {
         qDebug("组播sendto() failed, Err: %d", udp::lastError());
@@ -121,8 +121,8 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
         if (rt <= 0) {
             release();
             const auto threadId = reinterpret_cast<quintptr>(QThread::currentThreadId());
-            emit workFinished(QStringLiteral("readFromSocket") + QStringLiteral(" 0x")
-                              + QString::number(threadId, 16));
+            emit workFinished(QStringLiteral("readFromSocket") + QStringLiteral(" 0x") +
+                              QString::number(threadId, 16));
             return;
         }
         char sender[16];
@@ -132,7 +132,7 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
             qDebug("datagram larger than %d bytes dropped", int(received.size()));
             continue;
         }
-        emit newDataSignal(QByteArray(received.data(), static_cast<int>(rt)),
-                           static_cast<unsigned long>(rt));
+        emit newDataSignal(QByteArray(received.data(), static_cast<int>(rt)), static_cast<unsigned long>(rt),
+                           from.address);
     }
 }

@@ -7,10 +7,6 @@
 #include <QObject>
 #include <QString>
 
-// Kernel buffer asked for the receiver's socket: room for a burst of well over a thousand
-// replies while the loop is not scheduled (each queued datagram is accounted a few kilobytes).
-constexpr int discoveryReceiveBufferBytes = 8 * 1024 * 1024;
-
 // The discovery receiver: one blocking loop on a pool thread that sends the probes, then hands
 // every datagram arriving at the discovery port to the GUI thread.
 class WorkerObject : public QObject
@@ -27,7 +23,8 @@ public:
 
 signals:
     void workFinished(QString message);
-    void newDataSignal(QByteArray th_baRecv, unsigned long th_RLen);
+    // th_from: the sender's IPv4 address, host byte order.
+    void newDataSignal(QByteArray th_baRecv, unsigned long th_RLen, quint32 th_from);
 
 public slots:
     void readFromSocket(unsigned short nport, QString mcIP, QString srcAddr);

@@ -1,3 +1,7 @@
+#include "crypto/framelog.h"
+#include "discovery/devicefamily.h"
+#include "discovery/intake.h"
+#include "engine/configtransaction.h"
 #include "netcfg/tradeframes.h"
 #include "netcfg/tradeplan.h"
 #include "ui/iplineedit.h"
@@ -17,22 +21,14 @@
 
 namespace {
 
-constexpr int noDevice = 9999;
-constexpr int waiting = 99;
-constexpr int accepted = 0;
-constexpr int refused = 1;
-constexpr int timedOut = 2;
-constexpr int loginSlot = 0;
 constexpr int eventSliceMs = 5;
 constexpr unsigned long sleepStepMs = 100;
-constexpr int encryptedFamily = 2;
-constexpr int plainFamily = 1;
 
 } // namespace
 
 void MainWindow::on_netCfg_clicked()
 {
-    if (cur_row == noDevice || cur_row < 0 || cur_row >= static_cast<int>(deviceReplys.size())) {
+    if (cur_row == noDeviceRow || cur_row < 0 || cur_row >= deviceReplys.size()) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("没有选择设备"), SHOW_DELAY);
         qDebug() << "netCfg没有选择设备";
         return;
@@ -46,74 +42,78 @@ void MainWindow::on_netCfg_clicked()
 
     // The record is copied: a reply arriving while we wait may overwrite the list entry.
     const deviceReply record = deviceReplys[cur_row];
-    const NetForm form{le_ipv4->text(), le_port->text(),  le_mask->text(), le_gateway->text(),
-                       le_dstip->text(), le_dstport->text(), le_sn->text(), le_user->text(),
-                       le_password->text()};
+    const NetForm form{le_ipv4->text(),    le_port->text(),  le_mask->text(),
+                       le_gateway->text(), le_dstip->text(), le_dstport->text(),
+                       le_sn->text(),      le_user->text(),  le_password->text()};
     const TradePlan plan = planTrades(form, record, orgIP);
     qDebug() << "setting_count[" << plan.settingCount << "]";
     if (!plan.refusedField.isEmpty()) {
-        showNoticeBox(QStringLiteral("提示"), plan.refusedField + QStringLiteral(" 的值超出范围,未发送任何交易"),
-                      SHOW_DELAY);
+        showNoticeBox(QStringLiteral("提示"),
+                      plan.refusedField + QStringLiteral(" 的值超出范围,未发送任何交易"), SHOW_DELAY);
         return;
     }
     if (plan.trades.empty()) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("没有任何改动"), SHOW_DELAY);
         return;
     }
-    if (record.protocol != plainFamily && record.protocol != encryptedFamily)
+    if (!tradesByAddress(record.protocol))
         dstMac = plan.dstMac;
 
     const int modified_count = static_cast<int>(plan.trades.size());
     for (int i = 0; i < modified_count; ++i)
         doSetting[i] = plan.trades[i].code;
-    std::fill(std::begin(doResult), std::end(doResult), accepted);
-    int lostFlag = 0;
+    std::fill(std::begin(doResult), std::end(doResult), int(TradeResult::Accepted));
     setInteractionLocked(true);
-    tradeFamilyWaiting = record.protocol == plainFamily || record.protocol == encryptedFamily ? record.protocol
-                                                                                             : multicastTradeFamily;
     qDebug() << "Trade start ------------------------------------------------------";
 
-    for (doResultCount = 0; doResultCount < modified_count; ++doResultCount) {
-        const QByteArray &request = plan.trades[doResultCount].request;
-        qDebug() << "Trade Count:" << doResultCount << " senddata: " << request.toHex() << " datasize:"
-                 << request.size();
-        doResult[doResultCount] = waiting;
-        if (!sendTrade(request, record.protocol)) {
-            doResult[doResultCount] = refused;
-        } else {
-            timSender->start();
-            // Abandoned when the window goes away: nothing could still answer.
-            while (doResult[doResultCount] == waiting && isVisible()) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, eventSliceMs);
-                QThread::msleep(sleepStepMs);
-            }
-            if (doResult[doResultCount] == waiting) {
-                timSender->stop();
-                doResult[doResultCount] = timedOut;
-            }
-        }
-        const int result = doResult[doResultCount];
-        if (result == timedOut) {
-            qDebug() << "第[" << doResultCount << "]个交易失败，超时";
-            lostFlag = timedOut;
-            if (doResultCount == loginSlot || !isVisible())
-                break;
-        } else if (result == refused) {
-            qDebug() << "第[" << doResultCount << "]个交易失败";
-            lostFlag = refused;
-        } else {
-            qDebug() << "第[" << doResultCount << "]个交易成功";
-        }
+    TransactionOptions options;
+    options.tradeTimeoutMs = timSender->interval();
+    options.group = QHostAddress(mcIP);
+    options.discoveryPort = nport;
+    ConfigTransaction transaction(*this, record, plan, QHostAddress(orgIP), orgPort, options);
+    connect(&transaction, &ConfigTransaction::tradeStarted, this, [this, &plan](int slot, int) {
+        doResultCount = slot;
+        doResult[slot] = int(TradeResult::Waiting);
+        const QByteArray &request = plan.trades[std::size_t(slot)].request;
+        qDebug() << "Trade Count:" << slot << " senddata: " << request.toHex()
+                 << " datasize:" << request.size();
+    });
+    connect(&transaction, &ConfigTransaction::frameSealed, this,
+            [this](int, const QByteArray &key, const framecipher::TransactionId &sentId,
+                   const framecipher::DeviceId &snid, const QByteArray &frame) {
+                logSealedFrame(key, sentId, snid, frame);
+                qDebug() << "Encrypt senddata[" << frame.toHex() << " datasize[" << frame.size() << "]";
+            });
+    connect(&transaction, &ConfigTransaction::tradeFinished, this, [this](int slot, int, TradeResult result) {
+        doResult[slot] = int(result);
+        if (result == TradeResult::TimedOut)
+            qDebug() << "第[" << slot << "]个交易失败，超时";
+        else if (result == TradeResult::Refused)
+            qDebug() << "第[" << slot << "]个交易失败";
+        else
+            qDebug() << "第[" << slot << "]个交易成功";
+    });
+    // The device's record keeps the ids its next frame needs.
+    connect(&transaction, &ConfigTransaction::idsChanged, this,
+            [this](const QString &mac, const framecipher::TransactionId &txid,
+                   const framecipher::DeviceId &snid) { deviceReplys.updateIds(mac, txid, snid); });
+    netTransaction = &transaction;
+    transaction.start();
+    // Abandoned when the window goes away: nothing could still answer.
+    while (!transaction.isFinished() && isVisible()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, eventSliceMs);
+        QThread::msleep(sleepStepMs);
     }
-    tradeFamilyWaiting = 0;
-    const int sentUpTo = std::min(modified_count, static_cast<int>(std::size(doResult)));
+    const bool abandoned = !transaction.isFinished();
+    transaction.abort();
+    netTransaction = nullptr;
+    const int sent = static_cast<int>(transaction.results().size());
+    doResultCount = abandoned || sent < modified_count ? sent - 1 : modified_count;
 
-    if (lostFlag != 0) {
-        QString lostItem;
-        for (int i = 0; i < sentUpTo; ++i)
-            if (doResult[i] != accepted)
-                lostItem += tradeframes::label(doSetting[i]);
-        socketS->setText(QStringLiteral("[") + record.mac + QStringLiteral("]") + lostItem + QStringLiteral("失败"));
+    const QString lostItem = transaction.failedLabels();
+    if (!lostItem.isEmpty()) {
+        socketS->setText(QStringLiteral("[") + record.mac + QStringLiteral("]") + lostItem +
+                         QStringLiteral("失败"));
         if (isVisible())
             showNoticeBox(QStringLiteral("失败"), lostItem, SHOW_DELAY);
     } else {
@@ -126,28 +126,22 @@ void MainWindow::on_netCfg_clicked()
     on_Search_clicked();
 }
 
-bool MainWindow::sendTrade(QByteArray request, int protocol)
+bool MainWindow::sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port)
 {
-    if (!m_qudpSocket)
-        return false;
-    if (protocol == plainFamily)
-        return m_qudpSocket->writeDatagram(request, QHostAddress(orgIP), orgPort) == request.size();
-    if (protocol == encryptedFamily) {
-        const quint16 length = send_enc(static_cast<quint16>(request.size()), request);
-        if (length == 0) {
-            qDebug() << "trade not encrypted, not sent";
-            return false;
-        }
-        request.truncate(length);
-        qDebug() << "Encrypt senddata[" << request.toHex() << " datasize[" << request.size() << "]";
-        return m_qudpSocket->writeDatagram(request, QHostAddress(orgIP), orgPort) == request.size();
-    }
-    return m_qudpSocket->writeDatagram(request, QHostAddress(mcIP), nport) == request.size();
+    return m_qudpSocket && m_qudpSocket->writeDatagram(datagram, to, port) == datagram.size();
+}
+
+void MainWindow::tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from)
+{
+    // Only the waiting trade's device may settle it; anything else must neither settle a trade
+    // nor touch a device's frame ids.
+    if (!netTransaction || !netTransaction->offer(reply, from))
+        qDebug().noquote() << "trade reply not for the waiting trade, dropped:" << reply.payload.toHex();
 }
 
 void MainWindow::onTimeOutNetcfg()
 {
     timSender->stop();
-    if (doResultCount >= 0 && doResultCount < static_cast<int>(std::size(doResult)))
-        doResult[doResultCount] = timedOut;
+    if (netTransaction)
+        netTransaction->expireWaitingTrade();
 }

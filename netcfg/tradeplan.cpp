@@ -39,7 +39,7 @@ TradePlan refused(const char *field)
 
 TradePlan planTrades(const NetForm &form, const deviceReply &record, const QString &orgIp)
 {
-    const bool unicast = record.protocol == 1 || record.protocol == 2;
+    const bool unicast = tradesByAddress(record.protocol);
     TradePlan plan;
     QByteArray macTail;
     if (!unicast) {
@@ -66,13 +66,13 @@ TradePlan planTrades(const NetForm &form, const deviceReply &record, const QStri
 
     Trade login{kLogin, {}};
     std::vector<Trade> closing;
-    if (record.protocol == 1) {
+    if (record.protocol == DeviceFamily::Plain407) {
         const std::optional<QByteArray> address = ipv4Field(orgIp);
         if (!address)
             return refused("IP地址");
         login.request = loginPlain(*address);
         closing.push_back({kLogoutRestart, logoutRestart(QByteArray())});
-    } else if (record.protocol == 2) {
+    } else if (record.protocol == DeviceFamily::Encrypted407) {
         const std::optional<QByteArray> serial = serialField(form.sn);
         if (!serial)
             return refused("SN");

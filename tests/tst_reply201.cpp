@@ -73,12 +73,12 @@ private slots:
         record.bh = QStringLiteral("A1234");
         record.ntpIpv4 = QStringLiteral("10.0.0.9");
         record.hw = QStringLiteral("H2");
-        record.protocol = 3;
+        record.protocol = DeviceFamily::Reply201;
         reply201::decode(buildReply(75, QStringLiteral("10=c0a800f2")), record);
         QCOMPARE(record.bh, QStringLiteral("A1234"));
         QCOMPARE(record.ntpIpv4, QStringLiteral("10.0.0.9"));
         QCOMPARE(record.hw, QStringLiteral("H2"));
-        QCOMPARE(record.protocol, 3);
+        QCOMPARE(record.protocol, DeviceFamily::Reply201);
     }
 
     void replacesEveryCarriedField()

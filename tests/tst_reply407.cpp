@@ -83,13 +83,13 @@ private slots:
         record.ntpPort = QStringLiteral("123");
         record.SNID[0] = 0x5a;
         record.TXID[7] = 0xa5;
-        record.protocol = 2;
+        record.protocol = DeviceFamily::Encrypted407;
         reply407::decode(buildReply(55, QStringLiteral("10=c0a800f2")), record);
         QCOMPARE(record.hw, QStringLiteral("H2"));
         QCOMPARE(record.ntpPort, QStringLiteral("123"));
         QCOMPARE(record.SNID[0], static_cast<unsigned char>(0x5a));
         QCOMPARE(record.TXID[7], static_cast<unsigned char>(0xa5));
-        QCOMPARE(record.protocol, 2);
+        QCOMPARE(record.protocol, DeviceFamily::Encrypted407);
     }
 };
 

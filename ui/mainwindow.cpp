@@ -1,5 +1,7 @@
 #include "ui/mainwindow.h"
 
+#include "discovery/webfirmware.h"
+#include "ui/devicetablecolumns.h"
 #include "ui/hoverpushbutton.h"
 #include "ui/mainwindowform.h"
 #include "ui/windowsize.h"
@@ -9,16 +11,15 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QVBoxLayout>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -39,8 +40,10 @@ const QString titleBarStyle = QStringLiteral(
     "#titleBar {background-color: #55aaff; color: #fff; border-bottom: 1px solid #555}"
     "#titleLabel { font-size: 12px;}"
     "#setupButton { background:transparent; border: none; }#setupButton:hover {background-color:#1A86DB; }"
-    "#minimizeButton { background:transparent; border: none; }#minimizeButton:hover {background-color:#1A86DB;  }"
-    "#maximizeButton { background:transparent; border: none; }#maximizeButton:hover {background-color:#1A86DB; }"
+    "#minimizeButton { background:transparent; border: none; }#minimizeButton:hover "
+    "{background-color:#1A86DB;  }"
+    "#maximizeButton { background:transparent; border: none; }#maximizeButton:hover "
+    "{background-color:#1A86DB; }"
     "#closeButton {background:transparent; border: none; }#closeButton:hover {background-color:#E81123; }"
     "QPushButton:pressed {padding-top:2px;padding-left:1px; }");
 
@@ -98,7 +101,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     ui->tableWidget->setFocusPolicy(Qt::ClickFocus);
     ui->Detail->setFocusPolicy(Qt::ClickFocus);
 
-    setTableWidget(0, 13);
+    setTableWidget(0, tablecolumn::count);
     connect(ui->tableWidget, &QTableWidget::itemClicked, this, [this](QTableWidgetItem *) {
         cur_row = ui->tableWidget->currentRow();
         refreshFrame(0);
@@ -128,15 +131,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     // Devices sit on the installer's LAN; a proxy from the environment would take the login
     // and its cookies elsewhere.
     manager->setProxy(QNetworkProxy::NoProxy);
-    connect(manager, &QNetworkAccessManager::finished, this, [this](QNetworkReply *finished) {
-        // A reply given up earlier may still end; it must not be taken for the one in flight.
-        if (finished != reply) {
-            qDebug() << "reply of a command given up ignored:" << finished->url();
-            finished->deleteLater();
-            return;
-        }
-        replyFinished();
-    });
 
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item{border: 0px}"));
 }
@@ -192,7 +186,7 @@ void MainWindow::setInteractionLocked(bool locked)
     // Unlocking derives each state from what it follows, so a change made meanwhile (the end
     // of the single-IP search window, a refilled form) is not undone.
     netCfg->setEnabled(!locked);
-    webCfg->setEnabled(!locked && le_fw->text().trimmed().size() >= minWebFirmwareLength);
+    webCfg->setEnabled(!locked && offersWebInterface(le_fw->text()));
     ui->Search->setEnabled(!locked && searchMode != 'S');
     ui->singleSearch->setEnabled(!locked && searchMode != 'S');
     ui->tableWidget->setEnabled(!locked);

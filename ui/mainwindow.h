@@ -1,21 +1,24 @@
 #pragma once
 
+#include "discovery/devicelist.h"
 #include "discovery/devicereply.h"
+#include "discovery/intake.h"
+#include "engine/tradelink.h"
 
 #include <QByteArrayList>
 #include <QFuture>
 #include <QHash>
 #include <QHostAddress>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
 #include <vector>
 
+class ConfigTransaction;
 class IPLineEdit;
-class QFile;
-class QHttpMultiPart;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
@@ -24,12 +27,13 @@ class QPushButton;
 class QTimer;
 class QUdpSocket;
 class Ui_MainWindow;
+class WebSession;
 class WorkerObject;
 
 // The one window. It owns the device list, both sockets' state, the trade bookkeeping, the HTTP
 // client state, the timers and every widget; its members are defined in the folder of the
 // subsystem they belong to.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public TradeLink
 {
     Q_OBJECT
 
@@ -48,7 +52,6 @@ public slots:
     void on_webCfg_clicked();
     void on_Search_clicked();
     void on_cLB_clicked();
-    void replyFinished();
     int checkPort(QLineEdit *lePort);
     void onClicked();
 
@@ -60,10 +63,15 @@ protected:
 
 public:
     // ---- discovery: device list ----
-    std::vector<deviceReply> deviceReplys;
+    // `cur_row` while no device is chosen.
+    static constexpr int noDeviceRow = 9999;
+    // The devices of the current search, by MAC; row i of the table shows record i.
+    DeviceList deviceReplys;
+    // The reply record i was decoded from (for the encrypted family, the opened payload).
     std::vector<QByteArray> baRecv;
+    // Number of records since the search started.
     int devct = 0;
-    int cur_row = 9999;
+    int cur_row = noDeviceRow;
 
     // ---- discovery: search control ----
     // Adapter choice and bind of the search socket (first step of the constructor).
@@ -90,31 +98,28 @@ public:
     QLabel *socketS = nullptr;
 
     // ---- discovery: reply intake and decoders ----
+    // Decode a search reply of the older and of the newer family and list the device; 0 when
+    // listed, -1 when refused (single-IP filter, full list).
     int append201(QByteArray strData);
     int append407(QByteArray strData);
+    // Lists a decoded record; `reply` is kept as its raw bytes. Returns as append201.
+    int appendDevice(const deviceReply &record, const QByteArray &reply);
+    // Sender of the datagram being taken in, set by the receiver's handler.
+    QHostAddress datagramSender;
 
 private:
     // ---- discovery: private helpers ----
     void startReceiver();
-    // Makes sure records and raw entries exist up to the intake slot `devct`.
-    void ensureIntakeSlot();
     bool refusedBySingleIp(const QString &ipv4) const;
-    // Puts the record in slot `devct` into the table, and over the record of the same device
-    // when it answered before, so that row i always shows record i.
-    void placeDecodedRecord(const QByteArray &reply);
+    // The frame log lines of an encrypted reply, or why its frame did not open.
+    void logFrame(const intake::Classified &reply) const;
     void logPlacement() const;
-    // Writes a trade result into the slot being waited for, when that slot exists.
-    void recordTradeResult(int result);
-    void stopTradeTimer();
     WorkerObject *concurrent_worker_ = nullptr;
     bool receiverStopped = false;
-    // Row at which the last accepted reply was placed.
-    int placedRow = -1;
     // Why the search socket could not be bound, shown once the status bar exists.
     QString searchSocketFault;
 
 public:
-
     // ---- crypto ----
     quint16 aes_encrypt(quint16 x, unsigned char *p);
     quint16 aes_decrypt(quint16 x, unsigned char *p, quint8 dec_type);
@@ -124,25 +129,26 @@ public:
     QByteArray des_decrypt(const QByteArray &cipherText, const QByteArray &key);
 
     // ---- netcfg ----
+    // The slot and results of the transaction being run, as it reports them.
     int doResultCount = 0;
     int doResult[10] = {};
     int doSetting[10] = {};
     QString dstMac;
+    // Its interval is each trade's time-out.
     QTimer *timSender = nullptr;
     const int SHOW_DELAY = 3000;
-    // The family whose trade reply is awaited (0 while no transaction waits); reply intake
-    // credits a trade reply only to it.
-    static constexpr int plainTradeFamily = 1;
-    static constexpr int encryptedTradeFamily = 2;
-    static constexpr int multicastTradeFamily = 3;
-    int tradeFamilyWaiting = 0;
-    // Sends one trade as the device's family wants it; false when nothing could be sent.
-    bool sendTrade(QByteArray request, int protocol);
+    // Trades leave from the search socket, so that their answers reach the receiver.
+    bool sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port) override;
+    // Reply intake hands every trade reply here, once it has logged it; the waiting transaction
+    // takes its own.
+    void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
+    // The transaction on_netCfg_clicked waits for; null while none runs.
+    QPointer<ConfigTransaction> netTransaction;
 
     // ---- webcfg ----
     int webCFG(QString type);
-    void startRequest(QUrl requestedUrl, QByteArray requestData);
     QNetworkAccessManager *manager = nullptr;
+    // The answer awaited by the running sequence; null while none is.
     QNetworkReply *reply = nullptr;
     QStringList webCMD;
     QByteArrayList cmdContents;
@@ -150,20 +156,13 @@ public:
     int isWebTradeOver = 1;
     int webLoginRes = 0;
     QVariant variantCookies;
+    // Its interval is each command's time-out.
     QTimer *timSenderWebcfg = nullptr;
-    QHttpMultiPart *multiPart = nullptr;
-    QFile *fwFile = nullptr;
     QString devDatetime;
     int devNtpSet = 0;
     QString devNtpServerIP;
-    // The device the sequence talks to; login cookies go nowhere else.
-    QUrl webOrigin;
-    int webRedirects = 0;
-    bool webSequenceRunning = false;
-    // Closes and releases the firmware file and the multipart body of an upload.
-    void releaseUpload();
-    // Aborts and releases the reply of a command that was given up, so its end is ignored.
-    void abandonReply();
+    // The sequence webCFG waits for; null while none runs.
+    QPointer<WebSession> webSession;
     // The login command's body, logged under logLabel.
     QByteArray webLoginBody(const char *logLabel);
 
@@ -191,8 +190,6 @@ public:
     // ---- ui: detail form ----
     void setFrame();
     void refreshFrame(int isClear);
-    // Firmware texts this long or longer belong to devices with the web command interface.
-    static constexpr int minWebFirmwareLength = 5;
     QLineEdit *le_sn = nullptr;
     QLineEdit *le_fw = nullptr;
     QLineEdit *le_mac = nullptr;

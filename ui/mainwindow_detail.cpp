@@ -1,5 +1,8 @@
 #include "ui/mainwindow.h"
 
+#include "discovery/webfirmware.h"
+#include "netcfg/defaultcredentials.h"
+#include "ui/devicetablecolumns.h"
 #include "ui/iplineedit.h"
 #include "ui/mainwindowform.h"
 
@@ -23,22 +26,21 @@ const QString netCfgBtnStyle = QStringLiteral(
     "QPushButton{font-size: 16px; background-color: white; color: black; border: 1px solid #b9b9b9; "
     "border-radius:3px;}QPushButton:hover {border: 1px solid #006bbe; background-color: #e0eef9;}"
     "QPushButton:pressed {padding-top:2px;padding-left:1px; }QPushButton:!enabled {color: gray; }");
-const QString groupBoxStyle = QStringLiteral(
-    "QGroupBox{border: 1px solid red;border-radius:3px;margin-top:3ex;}QGroupBox::title{subcontrol-origin:margin;"
-    "subcontrol-position:top center;padding:0px;color:red;}");
+const QString groupBoxStyle =
+    QStringLiteral("QGroupBox{border: 1px solid "
+                   "red;border-radius:3px;margin-top:3ex;}QGroupBox::title{subcontrol-origin:margin;"
+                   "subcontrol-position:top center;padding:0px;color:red;}");
 const QString detailStyle = QStringLiteral(
     "QLabel{qproperty-alignment: 'AlignRight|AlignVCenter';}QLineEdit {border-width:0;border-style:outset;}");
 
-// Table columns the form reads back.
-constexpr int snColumn = 1;
-constexpr int fwColumn = 3;
-constexpr int macColumn = 4;
-constexpr int ipv4Column = 5;
-constexpr int portColumn = 6;
-constexpr int maskColumn = 7;
-constexpr int gatewayColumn = 8;
-constexpr int dstIpColumn = 10;
-constexpr int dstPortColumn = 11;
+// What the form shows while no device is chosen.
+const QString snPlaceholder = QStringLiteral("XXXXX");
+const QString fwPlaceholder = QStringLiteral(" ");
+const QString macPlaceholder = QStringLiteral("FF:FF:FF:FF:FF:FF");
+const QString addressPlaceholder = QStringLiteral("0.0.0.0");
+const QString maskPlaceholder = QStringLiteral("255.255.255.0");
+const QString portPlaceholder = QStringLiteral("80");
+const QString serverPortPlaceholder = QStringLiteral("15000");
 
 QString cellText(const QTableWidget *table, int row, int column)
 {
@@ -51,23 +53,24 @@ QString cellText(const QTableWidget *table, int row, int column)
 void MainWindow::setFrame()
 {
     QFrame *detail = ui->Detail;
-    const QStringList labelTexts = {tr("序列号"),   tr("固件"), tr("物理地址"),   tr("IPv4地址"),  tr("设备端口"),
-                                    tr("子网掩码"), tr("网关"), tr("服务器地址"), tr("服务器端口")};
+    const QStringList labelTexts = {tr("序列号"),   tr("固件"),       tr("物理地址"),
+                                    tr("IPv4地址"), tr("设备端口"),   tr("子网掩码"),
+                                    tr("网关"),     tr("服务器地址"), tr("服务器端口")};
     QList<QLabel *> labels;
     for (const QString &text : labelTexts)
         labels << new QLabel(text, detail);
     auto *userLabel = new QLabel(tr("用户"), detail);
     auto *passwordLabel = new QLabel(tr("密码"), detail);
 
-    le_sn = new QLineEdit(QStringLiteral("XXXXX"), detail);
-    le_fw = new QLineEdit(QStringLiteral(" "), detail);
-    le_mac = new QLineEdit(QStringLiteral("FF:FF:FF:FF:FF:FF"), detail);
+    le_sn = new QLineEdit(snPlaceholder, detail);
+    le_fw = new QLineEdit(fwPlaceholder, detail);
+    le_mac = new QLineEdit(macPlaceholder, detail);
     le_ipv4 = new IPLineEdit(detail);
-    le_port = new QLineEdit(QStringLiteral("80"), detail);
+    le_port = new QLineEdit(portPlaceholder, detail);
     le_mask = new IPLineEdit(detail);
     le_gateway = new IPLineEdit(detail);
     le_dstip = new IPLineEdit(detail);
-    le_dstport = new QLineEdit(QStringLiteral("15000"), detail);
+    le_dstport = new QLineEdit(serverPortPlaceholder, detail);
     le_user = new QLineEdit(detail);
     le_password = new QLineEdit(detail);
     le_port->setInputMask(portMask);
@@ -80,7 +83,8 @@ void MainWindow::setFrame()
     netCfg->setStyleSheet(netCfgBtnStyle);
     webCfg->setStyleSheet(netCfgBtnStyle);
 
-    QWidget *const fields[] = {le_sn, le_fw, le_mac, le_ipv4, le_port, le_mask, le_gateway, le_dstip, le_dstport};
+    QWidget *const fields[] = {le_sn,   le_fw,      le_mac,   le_ipv4,   le_port,
+                               le_mask, le_gateway, le_dstip, le_dstport};
     int row = 0;
     const int labelColumn = 1;
     for (int i = 0; i < labels.size(); ++i) {
@@ -112,8 +116,10 @@ void MainWindow::setFrame()
     le_fw->setObjectName(QStringLiteral("le_fw"));
     le_user->setObjectName(QStringLiteral("le_user"));
     le_password->setObjectName(QStringLiteral("le_password"));
-    le_sn->setStyleSheet(QStringLiteral("QLineEdit#le_sn{color: darkblue; font-size:16px;font-weight:bold;}"));
-    le_mac->setStyleSheet(QStringLiteral("QLineEdit#le_mac{color: darkblue; font-size:16px;font-weight:bold;}"));
+    le_sn->setStyleSheet(
+        QStringLiteral("QLineEdit#le_sn{color: darkblue; font-size:16px;font-weight:bold;}"));
+    le_mac->setStyleSheet(
+        QStringLiteral("QLineEdit#le_mac{color: darkblue; font-size:16px;font-weight:bold;}"));
     le_fw->setStyleSheet(QStringLiteral("QLineEdit#le_fw{color: darkblue; font-size:16px;}"));
     le_user->setStyleSheet(QStringLiteral("QLineEdit#le_user {font-size: 16px;}"));
     le_user->setAlignment(Qt::AlignCenter);
@@ -141,15 +147,15 @@ void MainWindow::setFrame()
 void MainWindow::refreshFrame(int isClear)
 {
     if (isClear) {
-        le_sn->setText(QStringLiteral("XXXXX"));
-        le_fw->setText(QStringLiteral(" "));
-        le_mac->setText(QStringLiteral("FF:FF:FF:FF:FF:FF"));
-        le_ipv4->setText(QStringLiteral("0.0.0.0"));
-        le_port->setText(QStringLiteral("80"));
-        le_mask->setText(QStringLiteral("255.255.255.0"));
-        le_gateway->setText(QStringLiteral("0.0.0.0"));
-        le_dstip->setText(QStringLiteral("0.0.0.0"));
-        le_dstport->setText(QStringLiteral("15000"));
+        le_sn->setText(snPlaceholder);
+        le_fw->setText(fwPlaceholder);
+        le_mac->setText(macPlaceholder);
+        le_ipv4->setText(addressPlaceholder);
+        le_port->setText(portPlaceholder);
+        le_mask->setText(maskPlaceholder);
+        le_gateway->setText(addressPlaceholder);
+        le_dstip->setText(addressPlaceholder);
+        le_dstport->setText(serverPortPlaceholder);
         le_user->clear();
         le_password->clear();
         ui->Detail->setEnabled(false);
@@ -157,28 +163,23 @@ void MainWindow::refreshFrame(int isClear)
     }
 
     const QTableWidget *table = ui->tableWidget;
-    le_sn->setText(cellText(table, cur_row, snColumn));
-    le_fw->setText(cellText(table, cur_row, fwColumn));
-    le_mac->setText(cellText(table, cur_row, macColumn));
-    le_ipv4->setText(cellText(table, cur_row, ipv4Column));
-    le_port->setText(cellText(table, cur_row, portColumn));
-    le_mask->setText(cellText(table, cur_row, maskColumn));
-    le_gateway->setText(cellText(table, cur_row, gatewayColumn));
-    le_dstip->setText(cellText(table, cur_row, dstIpColumn));
-    le_dstport->setText(cellText(table, cur_row, dstPortColumn));
-    orgPort = static_cast<quint16>(cellText(table, cur_row, portColumn).toUInt());
-    orgIP = cellText(table, cur_row, ipv4Column);
+    le_sn->setText(cellText(table, cur_row, tablecolumn::sn));
+    le_fw->setText(cellText(table, cur_row, tablecolumn::fw));
+    le_mac->setText(cellText(table, cur_row, tablecolumn::mac));
+    le_ipv4->setText(cellText(table, cur_row, tablecolumn::ipv4));
+    le_port->setText(cellText(table, cur_row, tablecolumn::port));
+    le_mask->setText(cellText(table, cur_row, tablecolumn::mask));
+    le_gateway->setText(cellText(table, cur_row, tablecolumn::gateway));
+    le_dstip->setText(cellText(table, cur_row, tablecolumn::dstIp));
+    le_dstport->setText(cellText(table, cur_row, tablecolumn::dstPort));
+    orgPort = static_cast<quint16>(cellText(table, cur_row, tablecolumn::port).toUInt());
+    orgIP = cellText(table, cur_row, tablecolumn::ipv4);
     ui->Detail->setEnabled(true);
 
-    if (le_fw->text().trimmed().size() < minWebFirmwareLength) {
-        le_user->setText(QStringLiteral("admin"));
-        le_password->setText(QStringLiteral("ovsel"));
-        webCfg->setEnabled(false);
-    } else {
-        le_user->setText(QStringLiteral("morvik"));
-        le_password->setText(QStringLiteral("7302916485"));
-        webCfg->setEnabled(true);
-    }
+    const LoginCredentials credentials = defaultCredentials(le_fw->text());
+    le_user->setText(credentials.user);
+    le_password->setText(credentials.password);
+    webCfg->setEnabled(offersWebInterface(le_fw->text()));
 }
 
 int MainWindow::checkPort(QLineEdit *lePort)

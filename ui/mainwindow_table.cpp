@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "ui/devicetablecolumns.h"
 #include "ui/mainwindowform.h"
 
 #include <QHeaderView>
@@ -8,29 +9,29 @@
 
 namespace {
 
-constexpr int hiddenFirstColumn = 0;
-constexpr int httpPortColumn = 9;
-constexpr int otherInfoColumn = 12;
 constexpr int defaultSectionWidth = 150;
 constexpr int rowHeight = 24;
 constexpr int headerHeight = 25;
-constexpr int olderReplyProtocol = 3; // the 201 reply
 
 const QString horizontalScrollStyle = QStringLiteral(
-    "QScrollBar{background:transparent; height:10px;}QScrollBar::handle{background:lightgray; border:0px solid "
-    "transparent; border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
+    "QScrollBar{background:transparent; height:10px;}QScrollBar::handle{background:lightgray; border:0px "
+    "solid "
+    "transparent; "
+    "border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
     "transparent;}QScrollBar::add-line{background:transparent;}");
 const QString verticalScrollStyle = QStringLiteral(
-    "QScrollBar{background:transparent; width: 10px;}QScrollBar::handle{background:lightgray; border:0px solid "
-    "transparent; border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
+    "QScrollBar{background:transparent; width: 10px;}QScrollBar::handle{background:lightgray; border:0px "
+    "solid "
+    "transparent; "
+    "border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
     "transparent;}QScrollBar::add-line{background:transparent;}");
 
 QString otherInfo(const deviceReply &record)
 {
-    if (record.protocol == olderReplyProtocol)
+    if (record.protocol == DeviceFamily::Reply201)
         return record.productType;
-    return QStringLiteral("SN:") + record.bh + QStringLiteral("  NTP: ") + record.ntpIpv4 + QStringLiteral("  PN: ")
-         + record.productType;
+    return QStringLiteral("SN:") + record.bh + QStringLiteral("  NTP: ") + record.ntpIpv4 +
+           QStringLiteral("  PN: ") + record.productType;
 }
 
 } // namespace
@@ -45,10 +46,10 @@ void MainWindow::setTableWidget(int row, int column)
     QHeaderView *header = table->horizontalHeader();
     header->setDefaultSectionSize(defaultSectionWidth);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(hiddenFirstColumn, QHeaderView::ResizeToContents);
-    table->setHorizontalHeaderLabels({tr(" "), tr("序列号"), tr("类型"), tr("固件"), tr("物理地址"), tr("IPv4地址"),
-                                      tr("端口"), tr("子网掩码"), tr("网关"), tr("HTTP端口"), tr("服务器地址"),
-                                      tr("服务器端口"), tr("其他信息")});
+    header->setSectionResizeMode(tablecolumn::hiddenFirst, QHeaderView::ResizeToContents);
+    table->setHorizontalHeaderLabels({tr(" "), tr("序列号"), tr("类型"), tr("固件"), tr("物理地址"),
+                                      tr("IPv4地址"), tr("端口"), tr("子网掩码"), tr("网关"), tr("HTTP端口"),
+                                      tr("服务器地址"), tr("服务器端口"), tr("其他信息")});
     header->setStretchLastSection(true);
 
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -66,11 +67,11 @@ void MainWindow::setTableWidget(int row, int column)
     header->setHighlightSections(false);
     table->setStyleSheet(QStringLiteral("selection-background-color:#80ccff ;selection-color:black ;"));
     table->verticalHeader()->setStyleSheet(QStringLiteral("background-color:white;"));
-    table->setColumnHidden(hiddenFirstColumn, true);
+    table->setColumnHidden(tablecolumn::hiddenFirst, true);
     table->horizontalScrollBar()->setStyleSheet(horizontalScrollStyle);
     table->verticalScrollBar()->setStyleSheet(verticalScrollStyle);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setColumnHidden(httpPortColumn, true);
+    table->setColumnHidden(tablecolumn::httpPort, true);
 }
 
 int MainWindow::placeDeviceRow(const deviceReply &record)
@@ -89,12 +90,22 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
         table->insertRow(row);
     }
 
-    const QString texts[] = {record.sn,   record.category, record.fw,       record.mac,
-                             record.ipv4, record.port,     record.mask,     record.gateway,
-                             record.httpPort, record.dstIpv4, record.dstPort, otherInfo(record)};
-    for (int column = 1; column <= otherInfoColumn; ++column) {
-        auto *item = new QTableWidgetItem(texts[column - 1]);
-        if (column != otherInfoColumn)
+    QString texts[tablecolumn::count];
+    texts[tablecolumn::sn] = record.sn;
+    texts[tablecolumn::category] = record.category;
+    texts[tablecolumn::fw] = record.fw;
+    texts[tablecolumn::mac] = record.mac;
+    texts[tablecolumn::ipv4] = record.ipv4;
+    texts[tablecolumn::port] = record.port;
+    texts[tablecolumn::mask] = record.mask;
+    texts[tablecolumn::gateway] = record.gateway;
+    texts[tablecolumn::httpPort] = record.httpPort;
+    texts[tablecolumn::dstIp] = record.dstIpv4;
+    texts[tablecolumn::dstPort] = record.dstPort;
+    texts[tablecolumn::otherInfo] = otherInfo(record);
+    for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
+        auto *item = new QTableWidgetItem(texts[column]);
+        if (column != tablecolumn::otherInfo)
             item->setTextAlignment(Qt::AlignCenter);
         table->setItem(row, column, item);
     }

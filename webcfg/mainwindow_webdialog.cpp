@@ -1,3 +1,5 @@
+#include "discovery/webfirmware.h"
+#include "ui/devicetablecolumns.h"
 #include "webcfg/commandreply.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
@@ -20,8 +22,6 @@
 
 namespace {
 
-constexpr int noDevice = 9999;
-constexpr int deviceTypeColumn = 2;
 constexpr int dialogWidth = 500;
 constexpr int dialogHeight = 310;
 constexpr int glrow = 3;
@@ -46,12 +46,12 @@ QByteArray MainWindow::webLoginBody(const char *logLabel)
 
 void MainWindow::on_webCfg_clicked()
 {
-    if (cur_row == noDevice) {
+    if (cur_row == noDeviceRow) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("尚未选择设备"), SHOW_DELAY);
         qDebug() << "webCfg没有选择设备";
         return;
     }
-    if (le_fw->text().trimmed().size() < minWebFirmwareLength) {
+    if (!offersWebInterface(le_fw->text())) {
         showNoticeBox(QStringLiteral("提示"), QStringLiteral("不支持该版本的设备"), SHOW_DELAY);
         qDebug() << "webCfg固件不支持";
         return;
@@ -127,7 +127,7 @@ void MainWindow::on_webCfg_clicked()
         leUpload->setText(path);
     });
 
-    const QTableWidgetItem *typeItem = ui->tableWidget->item(cur_row, deviceTypeColumn);
+    const QTableWidgetItem *typeItem = ui->tableWidget->item(cur_row, tablecolumn::category);
     const bool oldReader =
         commandreply::isOldFingerprintReader(typeItem ? typeItem->text() : QString(), le_fw->text());
     // Both sequences keep every button of the dialog still while they wait.

@@ -161,8 +161,11 @@ void DeviceWebCommand::onFound()
     console::out(Ctl::tr("%1 at %2\n").arg(mac, base.toString()));
     session = new WebSession(manager, base, this);
     session->setCommandTimeoutMs(commandTimeoutMs);
-    connect(session, &WebSession::answered, this,
-            [this](const QString &name, commandreply::Answer answer) { answers.insert(name, answer); });
+    // An answer read after a redirect carries no name: it is the command in flight's.
+    connect(session, &WebSession::commandStarted, this, [this](const QString &name) { inFlight = name; });
+    connect(session, &WebSession::answered, this, [this](const QString &name, commandreply::Answer answer) {
+        answers.insert(name.isEmpty() ? inFlight : name, answer);
+    });
     connect(session, &WebSession::transportFailed, this,
             [this](const QString &name, const QString &error) { transportErrors.insert(name, error); });
     connect(session, &WebSession::finished, this, &DeviceWebCommand::onSequenceFinished);

@@ -55,6 +55,7 @@ private:
     std::function<void()> afterSequence;
     QHash<QString, commandreply::Answer> answers; // by command, for the sequence running
     QHash<QString, QString> transportErrors;      // by command
+    QString inFlight;
     commandreply::DeviceDatetime read;
     QElapsedTimer sinceRead;
     QDateTime asked;

@@ -34,7 +34,7 @@ deviceReply encryptedRecord()
     for (int i = 0; i < 16; ++i)
         r.SNID[i] = quint8(i);
     r.TXID[7] = 0xFF;
-    r.protocol = 2;
+    r.protocol = DeviceFamily::Encrypted407;
     return r;
 }
 
@@ -108,7 +108,7 @@ void tst_CtlOutput::json()
     old201.mac = QStringLiteral("02:51:00:00:02:42");
     old201.port = QStringLiteral("8080");
     old201.SNID[0] = 0xAA; // left over, but not the family's: not exported
-    old201.protocol = 3;
+    old201.protocol = DeviceFamily::Reply201;
     const QByteArray text =
         formatDevices(OutputFormat::Json, {deviceexport::fields(encryptedRecord(), "eth1", 3),
                                            deviceexport::fields(old201, QStringLiteral("网卡 2"), 1)})

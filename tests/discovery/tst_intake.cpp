@@ -1,44 +1,29 @@
-#include "crypto/framecipher.h"
-#include "support/logcapture.h"
+#include "discovery/intake.h"
 #include "support/replybuilder.h"
-#include "ui/hoverpushbutton.h"
-#include "ui/iplineedit.h"
-#include "ui/mainwindow.h"
-#include "ui/mainwindowform.h"
 
-#include <QPushButton>
-#include <QTableWidget>
 #include <QtTest>
 
-#include <cstring>
+using intake::Kind;
 
 namespace {
 
-// A 407 reply from 192.168.0.<host> with MAC 00:1A:2B:3C:4D:<last>.
-QByteArray reply407(const char *host, const char *last)
-{
-    return buildReply(55, QStringLiteral("2=001a2b3c4d%1 10=c0a800%2 8=ea60").arg(last, host));
-}
+// Frames built outside this code base (AES-128-ECB by the openssl tool), key 00 01 .. 0f,
+// prefix a0 .. a7, TXID 00..0021, SNID 42 x 16, the payload followed by 0xFF filler.
+// Payload: a 407 reply from 00:1A:2B:3C:4D:5E at 192.168.0.242, port 60000.
+const char encrypted407Hex[] =
+    "0204007000010203157703c096bea86604050607730f70dd1715412487f815ad0e51334608090a0b0c0d0e0fe0afe99814b1a504"
+    "f7b145614b8ee3fdde485c0189fee663c6a13b37878f5b826f4f8162a1c8d879c6a13b37878f5b826f4f8162a1c8d87965967630"
+    "aeffeb0752d256a492f30099";
+// Payload: the framed acknowledgement b7 01 00 00 21 05 '3' 0c b7.
+const char encryptedAckHex[] =
+    "0204004000010203157703c096bea86604050607730f70dd1715412487f815ad0e51334608090a0b0c0d"
+    "0e0fe0afe99814b1a5040364e5fb29156fab900bdd7e6332906f";
+// Payload: 'N'.
+const char encryptedRefusalHex[] =
+    "0204004000010203157703c096bea86604050607730f70dd1715412487f815ad0e51334608090a0b0c"
+    "0d0e0fe0afe99814b1a5048e7c22a80b7fbef33d238db64e1a5e42";
 
-QByteArray reply201(const char *host, const char *last)
-{
-    return buildReply(75, QStringLiteral("2=001a2b3c4d%1 10=c0a800%2 8=ea60").arg(last, host));
-}
-
-QByteArray encrypted407(const char *host, const char *last)
-{
-    framecipher::TransactionId txid{};
-    framecipher::DeviceId snid{};
-    txid.fill(0x21);
-    snid.fill(0x42);
-    return framecipher::buildFrame(reply407(host, last), txid, snid, QByteArray(framecipher::kDrawSize, '\x33'));
-}
-
-QString cell(MainWindow &w, int row, int column)
-{
-    const QTableWidgetItem *item = w.ui->tableWidget->item(row, column);
-    return item ? item->text() : QString();
-}
+const QString replyFields = QStringLiteral("2=001a2b3c4d5e 8=ea60 10=c0a800f2");
 
 } // namespace
 
@@ -46,141 +31,128 @@ class tst_Intake : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void searchRepliesListed_data();
-    void searchRepliesListed();
-    void sameMacKeepsRowAndRecord();
-    void singleIpFilters();
-    void unknownLengthDropped_data();
-    void unknownLengthDropped();
+    void searchReplies_data();
+    void searchReplies();
     void tradeReplies_data();
     void tradeReplies();
-
-private:
-    void feed(const QByteArray &datagram) { w->newRecvData(datagram, static_cast<unsigned long>(datagram.size())); }
-    std::unique_ptr<MainWindow> w;
+    void noise_data();
+    void noise();
 };
 
-void tst_Intake::init()
-{
-    w = std::make_unique<MainWindow>();
-}
-
-void tst_Intake::cleanup()
-{
-    w.reset();
-}
-
-void tst_Intake::searchRepliesListed_data()
+void tst_Intake::searchReplies_data()
 {
     QTest::addColumn<QByteArray>("datagram");
-    QTest::addColumn<int>("protocol");
-    QTest::newRow("reply_201") << reply201("f2", "5e") << 3;
-    QTest::newRow("reply_407") << reply407("f2", "5e") << 1;
-    QTest::newRow("encrypted_407") << encrypted407("f2", "5e") << 2;
+    QTest::addColumn<DeviceFamily>("family");
+    QTest::addColumn<QString>("mac");
+    QTest::addColumn<QString>("ipv4");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("hasIds");
+    QTest::newRow("reply_201") << buildReply(75, replyFields) << DeviceFamily::Reply201 << "00:1A:2B:3C:4D:5E"
+                               << "192.168.0.242"
+                               << "60000" << false;
+    QTest::newRow("reply_407") << buildReply(55, replyFields) << DeviceFamily::Plain407 << "00:1A:2B:3C:4D:5E"
+                               << "192.168.0.242"
+                               << "60000" << false;
+    QTest::newRow("encrypted_407") << QByteArray::fromHex(encrypted407Hex) << DeviceFamily::Encrypted407
+                                   << "00:1A:2B:3C:4D:5E"
+                                   << "192.168.0.242"
+                                   << "60000" << true;
+    // A frame that does not open is decoded from no bytes at all, as every missing byte reads 0.
+    QTest::newRow("encrypted_unopened")
+        << QByteArray(116, '\0') << DeviceFamily::Encrypted407 << "00:00:00:00:00:00"
+        << "0.0.0.0"
+        << "0" << false;
 }
 
-void tst_Intake::searchRepliesListed()
+void tst_Intake::searchReplies()
 {
     QFETCH(QByteArray, datagram);
-    QFETCH(int, protocol);
-    feed(datagram);
-    QCOMPARE(w->devct, 1);
-    QCOMPARE(w->ui->tableWidget->rowCount(), 1);
-    QCOMPARE(w->deviceReplys[0].protocol, protocol);
-    QCOMPARE(cell(*w, 0, 4), QStringLiteral("00:1A:2B:3C:4D:5E"));
-    QCOMPARE(cell(*w, 0, 5), QStringLiteral("192.168.0.242"));
-    QCOMPARE(cell(*w, 0, 6), QStringLiteral("60000"));
-    if (protocol == 2) {
-        QCOMPARE(w->deviceReplys[0].SNID[0], static_cast<unsigned char>(0x42));
-        QCOMPARE(w->deviceReplys[0].TXID[7], static_cast<unsigned char>(0x21));
+    QFETCH(DeviceFamily, family);
+    QFETCH(bool, hasIds);
+    const intake::Classified reply = intake::classify(datagram);
+    QCOMPARE(reply.kind, Kind::SearchReply);
+    QCOMPARE(reply.family, family);
+    QCOMPARE(reply.record.protocol, family);
+    QTEST(reply.record.mac, "mac");
+    QTEST(reply.record.ipv4, "ipv4");
+    QTEST(reply.record.port, "port");
+    QCOMPARE(reply.hasIds, hasIds);
+    if (hasIds) {
+        QCOMPARE(reply.payload.size(), 55);
+        QCOMPARE(reply.record.SNID[15], static_cast<unsigned char>(0x42));
+        QCOMPARE(reply.record.TXID[7], static_cast<unsigned char>(0x21));
+        QCOMPARE(reply.frameKey, QByteArray::fromHex("000102030405060708090a0b0c0d0e0f"));
+    } else {
+        QCOMPARE(reply.record.TXID[7], static_cast<unsigned char>(0));
     }
-}
-
-void tst_Intake::sameMacKeepsRowAndRecord()
-{
-    feed(reply407("05", "01"));
-    feed(reply201("06", "02"));
-    feed(reply407("99", "01"));
-    QCOMPARE(w->ui->tableWidget->rowCount(), 2);
-    QCOMPARE(w->devct, 2);
-    QCOMPARE(cell(*w, 0, 5), QStringLiteral("192.168.0.153"));
-    QCOMPARE(w->deviceReplys[0].ipv4, QStringLiteral("192.168.0.153"));
-    QCOMPARE(w->deviceReplys[1].mac, QStringLiteral("00:1A:2B:3C:4D:02"));
-    feed(reply407("07", "03"));
-    QCOMPARE(w->devct, 3);
-    QCOMPARE(cell(*w, 2, 4), w->deviceReplys[2].mac);
-}
-
-void tst_Intake::singleIpFilters()
-{
-    w->ui->leSingleIP->setText(QStringLiteral("192.168.0.242"));
-    w->ui->singleSearch->click();
-    LogCapture log;
-    feed(reply407("18", "01")); // 192.168.0.24
-    QCOMPARE(w->ui->tableWidget->rowCount(), 0);
-    QVERIFY(log.contains(QStringLiteral("201-非指定的IP: ")));
-    feed(reply201("f2", "02"));
-    QCOMPARE(w->ui->tableWidget->rowCount(), 1);
-    w->onTimeOutSearch();
-    feed(reply407("18", "01"));
-    QCOMPARE(w->ui->tableWidget->rowCount(), 2);
-}
-
-void tst_Intake::unknownLengthDropped_data()
-{
-    QTest::addColumn<QByteArray>("datagram");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("54_bytes") << QByteArray(54, '\x01');
-    QTest::newRow("56_bytes") << QByteArray(56, '\x01');
-    QTest::newRow("74_bytes") << QByteArray(74, '\x01');
-    QTest::newRow("1024_bytes") << QByteArray(1024, '\x01');
-}
-
-void tst_Intake::unknownLengthDropped()
-{
-    QFETCH(QByteArray, datagram);
-    LogCapture log;
-    feed(datagram);
-    QCOMPARE(w->ui->tableWidget->rowCount(), 0);
-    QCOMPARE(w->devct, 0);
-    QVERIFY(log.contains(QStringLiteral("抛弃的数据")));
 }
 
 void tst_Intake::tradeReplies_data()
 {
     QTest::addColumn<QByteArray>("datagram");
-    QTest::addColumn<QString>("dstMac");
-    QTest::addColumn<int>("family");
-    QTest::addColumn<int>("result");
-    QTest::newRow("plain_accepted") << QByteArray("A") << QString() << 1 << 0;
-    QTest::newRow("plain_refused") << QByteArray("N") << QString() << 1 << 1;
-    QTest::newRow("plain_while_none_waits") << QByteArray("A") << QString() << 0 << -7;
-    QTest::newRow("plain_while_multicast_waits") << QByteArray("A") << QString() << 3 << -7;
-    QTest::newRow("mac_accepted") << QByteArray::fromHex("41001a2b3c4d5e") << "001a2b3c4d5e" << 3 << 0;
-    QTest::newRow("mac_refused") << QByteArray::fromHex("4e001a2b3c4d5e") << "001a2b3c4d5e" << 3 << 1;
-    QTest::newRow("mac_of_another_device") << QByteArray::fromHex("41001a2b3c4d5f") << "001a2b3c4d5e" << 3 << -7;
-    QTest::newRow("frame_while_plain_waits") << QByteArray(68, 'A') << QString() << 1 << -7;
+    QTest::addColumn<DeviceFamily>("family");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("mac");
+    QTest::addColumn<bool>("hasIds");
+    QTest::newRow("plain_accepted") << QByteArray("A") << DeviceFamily::Plain407 << true << QString()
+                                    << false;
+    QTest::newRow("plain_refused") << QByteArray("N") << DeviceFamily::Plain407 << false << QString()
+                                   << false;
+    // Another PC's discovery probe has the same length.
+    QTest::newRow("probe") << QByteArray("Y") << DeviceFamily::Plain407 << false << QString() << false;
+    QTest::newRow("mac_accepted") << QByteArray::fromHex("41001a2b3c4d5e") << DeviceFamily::Reply201 << true
+                                  << "001a2b3c4d5e" << false;
+    QTest::newRow("mac_refused") << QByteArray::fromHex("4eaabbccddeeff") << DeviceFamily::Reply201 << false
+                                 << "aabbccddeeff" << false;
+    QTest::newRow("framed_ack") << QByteArray::fromHex(encryptedAckHex) << DeviceFamily::Encrypted407 << true
+                                << QString() << true;
+    QTest::newRow("framed_refusal") << QByteArray::fromHex(encryptedRefusalHex) << DeviceFamily::Encrypted407
+                                    << false << QString() << true;
+    QTest::newRow("framed_body_too_long") << QByteArray::fromHex("0204ffff") + QByteArray(64, 'A')
+                                          << DeviceFamily::Encrypted407 << false << QString() << false;
+    QTest::newRow("framed_body_too_short") << QByteArray::fromHex("0204002f") + QByteArray(64, 'A')
+                                           << DeviceFamily::Encrypted407 << false << QString() << false;
 }
 
 void tst_Intake::tradeReplies()
 {
     QFETCH(QByteArray, datagram);
-    QFETCH(QString, dstMac);
-    QFETCH(int, family);
-    QFETCH(int, result);
-    w->tradeFamilyWaiting = family;
-    w->dstMac = dstMac;
-    w->doResultCount = 2;
-    w->doResult[2] = -7;
-    w->timSender->start();
-    feed(datagram);
-    QCOMPARE(w->doResult[2], result);
-    QCOMPARE(w->timSender->isActive(), result == -7);
-    QCOMPARE(w->ui->tableWidget->rowCount(), 0);
-    QCOMPARE(w->devct, 0);
+    QFETCH(DeviceFamily, family);
+    QFETCH(bool, hasIds);
+    const intake::Classified reply = intake::classify(datagram);
+    QCOMPARE(reply.kind, Kind::TradeReply);
+    QCOMPARE(reply.family, family);
+    QTEST(reply.accepted, "accepted");
+    QTEST(reply.mac, "mac");
+    QCOMPARE(reply.hasIds, hasIds);
+    if (hasIds)
+        QCOMPARE(reply.snid[0], std::uint8_t(0x42));
+    if (family == DeviceFamily::Encrypted407 && !hasIds) {
+        QVERIFY(reply.payload.isEmpty());
+        QVERIFY(!reply.reason.isEmpty());
+    }
 }
 
-QTEST_MAIN(tst_Intake)
+void tst_Intake::noise_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("2_bytes") << QByteArray("AA");
+    QTest::newRow("54_bytes") << QByteArray(54, '\x01');
+    QTest::newRow("56_bytes") << QByteArray(56, '\x01');
+    QTest::newRow("74_bytes") << QByteArray(74, '\x01');
+    QTest::newRow("117_bytes") << QByteArray(117, '\x01');
+    QTest::newRow("1024_bytes") << QByteArray(1024, '\x01');
+}
+
+void tst_Intake::noise()
+{
+    QFETCH(QByteArray, datagram);
+    const intake::Classified reply = intake::classify(datagram);
+    QCOMPARE(reply.kind, Kind::Noise);
+    QCOMPARE(reply.family, DeviceFamily::Unknown);
+    QVERIFY(!reply.reason.isEmpty());
+}
+
+QTEST_APPLESS_MAIN(tst_Intake)
 #include "tst_intake.moc"

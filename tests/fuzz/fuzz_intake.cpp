@@ -1,45 +1,34 @@
-// Arbitrary datagrams of any length through the window's reply intake, as the receiver hands
-// them over: the encrypted lengths go through the frame cipher, the rest through the decoders
-// and the trade bookkeeping. Runs in the lab: the window binds the discovery port.
-#include "ui/mainwindow.h"
+// Arbitrary datagrams of any length through reply intake as the receivers use it: the
+// classifier (the encrypted lengths through the frame cipher, the rest through the decoders),
+// then the device list for every search reply.
+#include "discovery/devicelist.h"
+#include "discovery/intake.h"
 
-#include <QApplication>
+#include <QDateTime>
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 namespace {
 
-constexpr int rowsBeforeRestart = 256;
-
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-MainWindow &window()
-{
-    static int argc = 3;
-    static char name[] = "fuzz_intake", platform[] = "-platform", offscreen[] = "offscreen";
-    static char *argv[] = {name, platform, offscreen, nullptr};
-    static QApplication app(argc, argv);
-    static MainWindow w;
-    return w;
-}
+constexpr int listCapacity = 256;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    qInstallMessageHandler(quiet);
-    MainWindow &w = window();
-    // Sometimes a trade is waited for, so that trade replies land in a slot.
-    w.doResultCount = size % 11;
-    w.tradeFamilyWaiting = size % 4;
-    w.dstMac = QStringLiteral("001a2b3c4d5e");
-    w.cur_row = size % 3 == 0 ? 9999 : 0;
-    w.newRecvData(QByteArray(reinterpret_cast<const char *>(data), int(size)), static_cast<unsigned long>(size));
-    if (w.devct > rowsBeforeRestart) {
-        w.clearDeviceTable();
-        w.devct = 0;
+    static DeviceList list(listCapacity);
+    const intake::Classified reply =
+        intake::classify(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    if (reply.kind == intake::Kind::SearchReply) {
+        const DeviceList::MergeResult merged = list.merge(reply.record, QString(), QDateTime());
+        if (merged.outcome == DeviceList::Outcome::Full)
+            list.clear();
+        else if (list[merged.index].mac != reply.record.mac)
+            __builtin_trap();
     }
+    // A framed trade reply carries the ids of the device being configured.
+    if (reply.kind == intake::Kind::TradeReply && reply.hasIds && !list.isEmpty())
+        list.updateIds(list[0].mac, reply.txid, reply.snid);
     return 0;
 }

@@ -1,5 +1,6 @@
-// Linked into every test: the tool and its tests send multicast and broadcast datagrams, so they
-// must never run outside the network namespace that scripts/lab made for them.
+// Linked into every test that opens sockets: the tool and those tests send multicast and
+// broadcast datagrams, so they must never run outside the network namespace that scripts/lab
+// made for them.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -22,8 +23,9 @@ bool insideLab()
 
 const bool labChecked = [] {
     if (!insideLab()) {
-        std::fprintf(stderr, "Refusing to run outside the lab's network namespace: use scripts/test "
-                             "(or scripts/lab ctest ...).\n");
+        std::fprintf(stderr, "Not run: this test opens sockets and sends multicast and broadcast "
+                             "datagrams, so it runs only inside the lab's network namespace. Use "
+                             "scripts/test (or scripts/lab ctest ...).\n");
         std::_Exit(2);
     }
     return true;

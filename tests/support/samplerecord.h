@@ -20,6 +20,6 @@ inline deviceReply sampleRecord(const QString &mac, const QString &ipv4, const Q
     r.ntpIpv4 = QStringLiteral("192.168.0.30");
     r.bh = QStringLiteral("4711");
     r.productType = QStringLiteral("MK-200");
-    r.protocol = protocol;
+    r.protocol = static_cast<DeviceFamily>(protocol);
     return r;
 }
