@@ -9,7 +9,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillonctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
-    QTranslator translator;
-    installCtlTranslation(app, translator);
+    QTranslator own;
+    QTranslator qt;
+    installCtlTranslation(app, own, qt);
     return runQuillonctl(QCoreApplication::arguments());
 }
