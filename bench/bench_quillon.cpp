@@ -10,9 +10,13 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -43,6 +47,34 @@ double processAgeMs()
     const double startTicks = afterName.simplified().split(' ').value(19).toDouble();
     const double upSeconds = uptime.readAll().split(' ').value(0).toDouble();
     return (upSeconds - startTicks / sysconf(_SC_CLK_TCK)) * 1e3;
+}
+
+// Runs quillonctl to its end; the wall time from start to exit, in ms, or -1 when it failed.
+double runCtl(const QStringList &arguments, QByteArray *output = nullptr)
+{
+    QProcess ctl;
+    QElapsedTimer clock;
+    clock.start();
+    ctl.start(QStringLiteral(QUILLON_BUILD_DIR "/ctl/quillonctl"), arguments);
+    if (!ctl.waitForFinished(120000) || ctl.exitStatus() != QProcess::NormalExit || ctl.exitCode() != 0) {
+        qWarning("quillonctl %s: exit %d\n%s", qPrintable(arguments.join(' ')), ctl.exitCode(),
+                 ctl.readAllStandardError().constData());
+        return -1;
+    }
+    const double wall = clock.nsecsElapsed() / 1e6;
+    if (output)
+        *output = ctl.readAllStandardOutput();
+    return wall;
+}
+
+// The generated fleet's MAC of device i.
+QString generatedMac(int i)
+{
+    return QStringLiteral("02:51:%1:%2:%3:%4")
+        .arg((i >> 24) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((i >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((i >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg(i & 0xFF, 2, 16, QLatin1Char('0'));
 }
 
 void figure(const char *name, const QString &value)
@@ -77,6 +109,9 @@ private slots:
     void costPerReply_data();
     void costPerReply();
     void transaction();
+    void ctlSet();
+    void ctlBatch();
+    void ctlDiscover();
 };
 
 // Debug lines off, as in the installed tool without -log: the figures are the work, not a console.
@@ -177,6 +212,44 @@ void bench_Quillon::transaction()
     QCOMPARE(w.socketS->text(), QStringLiteral("成功[") + mac + QStringLiteral("]"));
     figure("transaction, 9 trades: click to report (ms)", QString::number(wall, 'f', 0));
     figure("transaction: GUI thread not running (share)", QString::number(1.0 - cpu / wall, 'f', 2));
+}
+
+// The same nine trades as the window's transaction above, from quillonctl: search, trades and
+// the confirmation that the device answers with its new port, process start to exit.
+void bench_Quillon::ctlSet()
+{
+    DevsimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--fleet"), demoFleet}));
+    const double wall = runCtl({"set", "02:51:00:00:00:42", "--port", "15125", "--user", "admin", "--password",
+                                "888888"});
+    QVERIFY(wall > 0);
+    figure("quillonctl set, 9 trades, confirmed: start to exit (ms)", QString::number(wall, 'f', 0));
+}
+
+void bench_Quillon::ctlBatch()
+{
+    constexpr int devices = 100;
+    DevsimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--generate"), QString::number(devices)}));
+    QStringList arguments{"batch", "--start-ip", "192.168.0.130", "--user", "admin", "--password", "888888"};
+    for (int i = 0; i < devices; ++i)
+        arguments << generatedMac(i);
+    const double wall = runCtl(arguments);
+    QVERIFY(wall > 0);
+    figure("quillonctl batch, 100 devices, confirmed: start to exit (ms)", QString::number(wall, 'f', 0));
+}
+
+void bench_Quillon::ctlDiscover()
+{
+    constexpr int devices = 5000;
+    DevsimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--generate"), QString::number(devices)}, 120000));
+    QByteArray json;
+    const double wall = runCtl({"discover", "--format", "json", "--repeat", "1", "--wait", "500"}, &json);
+    QVERIFY(wall > 0);
+    const int listed = QJsonDocument::fromJson(json).object().value("devices").toArray().size();
+    figure("quillonctl discover 5000 (--wait 500): start to exit (ms)", QString::number(wall, 'f', 0));
+    figure("quillonctl discover 5000: lost replies", QString::number(devices - listed));
 }
 
 QTEST_MAIN(bench_Quillon)

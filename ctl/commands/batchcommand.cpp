@@ -60,7 +60,7 @@ void BatchCommand::addOptions(QCommandLineParser &parser)
     settingoptions::addSettings(parser, false);
     settingoptions::addCredentials(parser);
     parser.addOption({QStringLiteral("parallel"),
-                      Ctl::tr("Devices configured at once (default %1).").arg(kParallelDefault),
+                      Ctl::tr("Transactions run at once (default %1); devices that only await their confirmation do not count.").arg(kParallelDefault),
                       QStringLiteral("N"), QString::number(kParallelDefault)});
     parser.addOption({QStringLiteral("report"), Ctl::tr("Also write the results to this JSON file."),
                       QStringLiteral("FILE.json")});
@@ -201,6 +201,10 @@ void BatchCommand::onFound()
             auto *job = new DeviceJob(service, search->adapterIndex(entry.adapter), router, entry.record, row,
                                       times, this);
             connect(job, &DeviceJob::finished, this, [this, job] { onJobFinished(job); });
+            connect(job, &DeviceJob::confirming, this, [this, job] {
+                trading.remove(job);
+                startNextJobs();
+            });
             connect(job, &DeviceJob::probeWanted, this, &BatchCommand::requestProbe);
             waiting << job;
         } else {
@@ -225,13 +229,19 @@ void BatchCommand::onFound()
     startNextJobs();
 }
 
+// The bound holds for transactions; a device that only awaits its confirmation frees its place.
 void BatchCommand::startNextJobs()
 {
-    while (running.size() < parallel && !waiting.isEmpty()) {
+    if (starting)
+        return; // a job that finished at once, inside the loop below
+    starting = true;
+    while (trading.size() < parallel && !waiting.isEmpty()) {
         DeviceJob *job = waiting.takeFirst();
         running.insert(job->before().mac, job);
+        trading.insert(job);
         job->start();
     }
+    starting = false;
     if (running.isEmpty() && waiting.isEmpty())
         finishBatch();
 }
@@ -239,6 +249,7 @@ void BatchCommand::startNextJobs()
 void BatchCommand::onJobFinished(DeviceJob *job)
 {
     running.remove(job->before().mac);
+    trading.remove(job);
     BatchResult &result = results[resultIndex.value(job->before().mac)];
     result.outcome = outcomeOf(job->outcome());
     result.detail = job->detail();

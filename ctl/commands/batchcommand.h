@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QTimer>
 
 // quillonctl batch: many devices from a plan, their transactions side by side (a bounded
@@ -39,7 +40,9 @@ private:
     QString reportPath;
     TransactionRouter router;
     QVector<DeviceJob *> waiting;
-    QHash<QString, DeviceJob *> running; // by MAC
+    QHash<QString, DeviceJob *> running; // by MAC, until confirmed or failed
+    QSet<DeviceJob *> trading;           // whose transaction runs
+    bool starting = false;
     QVector<BatchResult> results;        // in plan order
     QHash<QString, int> resultIndex;     // by MAC
     int done = 0;

@@ -127,10 +127,6 @@
         <translation>相邻地址的间隔（默认 1）。</translation>
     </message>
     <message>
-        <source>Devices configured at once (default %1).</source>
-        <translation>同时配置的设备数（默认 %1）。</translation>
-    </message>
-    <message>
         <source>Also write the results to this JSON file.</source>
         <translation>同时将结果写入此 JSON 文件。</translation>
     </message>
@@ -1043,6 +1039,10 @@ Try &quot;quillonctl %1 --help&quot;.
     <message>
         <source>%1 %2 (asked %3)</source>
         <translation>%1 为 %2（要求 %3）</translation>
+    </message>
+    <message>
+        <source>Transactions run at once (default %1); devices that only await their confirmation do not count.</source>
+        <translation>同时进行的交易数（默认 %1）；只在等待确认的设备不计在内。</translation>
     </message>
 </context>
 <context>
