@@ -4,6 +4,8 @@
 #include "ctl/plan/addresscheck.h"
 #include "ctl/plan/batchplan.h"
 #include "ctl/plan/csvreader.h"
+#include "ctl/plan/planform.h"
+#include "ctl/output/batchreport.h"
 
 #include <QtTest>
 
@@ -30,6 +32,10 @@ private slots:
     void planValues();
     void conflicts_data();
     void conflicts();
+    void formFromRow();
+    void mismatches();
+    void exitStatus_data();
+    void exitStatus();
 };
 
 void tst_BatchPlan::csv_data()
@@ -192,6 +198,82 @@ void tst_BatchPlan::conflicts()
     QFETCH(QVector<HeldAddress>, held);
     QFETCH(QStringList, problems);
     QCOMPARE(addressConflicts(planned) + occupiedAddresses(planned, held), problems);
+}
+
+namespace {
+
+deviceReply listed(const QString &fw)
+{
+    deviceReply r;
+    r.mac = QStringLiteral("02:51:00:00:00:41");
+    r.ipv4 = QStringLiteral("192.168.0.41");
+    r.port = QStringLiteral("15000");
+    r.mask = QStringLiteral("255.255.255.0");
+    r.gateway = QStringLiteral("192.168.0.1");
+    r.dstIpv4 = QStringLiteral("192.168.0.200");
+    r.dstPort = QStringLiteral("9000");
+    r.sn = QStringLiteral("4101");
+    r.fw = fw;
+    return r;
+}
+
+} // namespace
+
+// What the row asks for over the listed values, as the window's form would hold it.
+void tst_BatchPlan::formFromRow()
+{
+    PlanRow row;
+    row.gateway = QStringLiteral("192.168.0.254");
+    const NetForm form = formFor(row, listed(QStringLiteral("8000")));
+    QCOMPARE((QStringList{form.ipv4, form.port, form.mask, form.gateway, form.dstIp, form.dstPort, form.sn}),
+             (QStringList{"192.168.0.41", "15000", "255.255.255.0", "192.168.0.254", "192.168.0.200", "9000",
+                          "4101"}));
+    QCOMPARE((QStringList{form.user, form.password}), (QStringList{"admin", "ovsel"}));
+    QCOMPARE(formFor(row, listed(QStringLiteral("V5.2.10"))).password, QStringLiteral("7302916485"));
+    row.user = QStringLiteral("installer");
+    row.password = QStringLiteral("secret");
+    QCOMPARE(formFor(row, listed(QStringLiteral("8000"))).user, QStringLiteral("installer"));
+    QCOMPARE(expectedAddress(row, listed({})), QStringLiteral("192.168.0.41"));
+    row.ip = QStringLiteral("192.168.0.60");
+    row.port = QStringLiteral("15009");
+    QCOMPARE(expectedAddress(row, listed({})), QStringLiteral("192.168.0.60"));
+    QCOMPARE(expectedPort(row, listed({})), QStringLiteral("15009"));
+}
+
+void tst_BatchPlan::mismatches()
+{
+    PlanRow row;
+    row.ip = QStringLiteral("192.168.0.41");
+    row.mask = QStringLiteral("255.255.0.0");
+    row.serverPort = QStringLiteral("9000");
+    QCOMPARE(settingMismatches(row, listed({})), QStringList{"mask 255.255.255.0 (asked 255.255.0.0)"});
+    row.mask.clear();
+    QVERIFY(settingMismatches(row, listed({})).isEmpty());
+}
+
+void tst_BatchPlan::exitStatus_data()
+{
+    using O = BatchResult::Outcome;
+    QTest::addColumn<QVector<int>>("outcomes");
+    QTest::addColumn<int>("status");
+    QTest::newRow("all_confirmed") << QVector<int>{int(O::Confirmed), int(O::Unchanged)} << 0;
+    QTest::newRow("one_missing") << QVector<int>{int(O::Confirmed), int(O::NotFound)} << 1;
+    QTest::newRow("unconfirmed_before_missing") << QVector<int>{int(O::NotFound), int(O::NotConfirmed)} << 5;
+    QTest::newRow("failed_first") << QVector<int>{int(O::NotConfirmed), int(O::TradeFailed), int(O::NotFound)}
+                                  << 4;
+}
+
+void tst_BatchPlan::exitStatus()
+{
+    QFETCH(QVector<int>, outcomes);
+    QFETCH(int, status);
+    QVector<BatchResult> results;
+    for (const int outcome : outcomes) {
+        BatchResult r;
+        r.outcome = BatchResult::Outcome(outcome);
+        results << r;
+    }
+    QCOMPARE(batchExitStatus(results), status);
 }
 
 QTEST_GUILESS_MAIN(tst_BatchPlan)

@@ -1,5 +1,6 @@
 // quillonctl's argument readers: what each accepts, its canonical form, and that every refusal
 // names the field.
+#include "ctl/args/adapterpick.h"
 #include "ctl/args/addressargs.h"
 #include "ctl/args/credentiallimit.h"
 #include "ctl/args/macaddress.h"
@@ -19,6 +20,8 @@ private slots:
     void credentials();
     void allocation_data();
     void allocation();
+    void adapters_data();
+    void adapters();
 };
 
 void tst_CtlArguments::mac_data()
@@ -200,6 +203,60 @@ void tst_CtlArguments::allocation()
     QCOMPARE(texts, expected);
     if (!addresses.ok())
         QVERIFY(addresses.error.startsWith(QLatin1String("--start-ip")));
+}
+
+namespace {
+
+AdapterVerdict verdict(const char *name, quint32 address, bool qualifies, bool up = true, bool loopBack = false)
+{
+    AdapterVerdict v;
+    v.adapter.name = QLatin1String(name);
+    v.adapter.up = up;
+    v.adapter.loopBack = loopBack;
+    v.adapter.ipv4Entries = {Ipv4Entry{0, 0, 0}, Ipv4Entry{address, 0xFFFFFF00, address | 0xFF}};
+    v.qualifies = qualifies;
+    if (qualifies)
+        v.entry = v.adapter.ipv4Entries[1];
+    return v;
+}
+
+} // namespace
+
+void tst_CtlArguments::adapters_data()
+{
+    QTest::addColumn<QStringList>("wanted");
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QString>("picked"); // "name address" joined by "|"; "error" when refused
+    QTest::newRow("qualifying_by_default") << QStringList() << false << "eth0 192.168.0.10|eth1 10.77.0.10";
+    QTest::newRow("all_takes_virtual") << QStringList() << true
+                                       << "eth0 192.168.0.10|vmnet1 192.168.56.1|eth1 10.77.0.10";
+    QTest::newRow("by_name_even_unqualified") << QStringList{"vmnet1"} << false << "vmnet1 192.168.56.1";
+    QTest::newRow("by_address") << QStringList{"10.77.0.10"} << false << "eth1 10.77.0.10";
+    QTest::newRow("down_has_none") << QStringList{"wlan0"} << false << "";
+    QTest::newRow("loopback_never") << QStringList{"127.0.0.1"} << false << "";
+    QTest::newRow("unknown") << QStringList{"eth9"} << false << "error";
+}
+
+void tst_CtlArguments::adapters()
+{
+    QFETCH(QStringList, wanted);
+    QFETCH(bool, all);
+    QFETCH(QString, picked);
+    const QVector<AdapterVerdict> verdicts{verdict("lo", 0x7F000001, false, true, true),
+                                           verdict("eth0", 0xC0A8000A, true),
+                                           verdict("vmnet1", 0xC0A83801, false),
+                                           verdict("wlan0", 0xC0A80164, false, false),
+                                           verdict("eth1", 0x0A4D000A, true)};
+    const Checked<QVector<AdapterPick>> picks = pickAdapters(verdicts, wanted, all);
+    if (picked == QLatin1String("error")) {
+        QVERIFY(picks.error.startsWith(QLatin1String("--adapter: no adapter is named or has the address \"eth9\"")));
+        return;
+    }
+    QVERIFY(picks.ok());
+    QStringList seen;
+    for (const AdapterPick &pick : picks.value)
+        seen << pick.name + QLatin1Char(' ') + dottedText(pick.entry.address);
+    QCOMPARE(seen.join(QLatin1Char('|')), picked);
 }
 
 QTEST_GUILESS_MAIN(tst_CtlArguments)

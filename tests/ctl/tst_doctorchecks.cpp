@@ -3,6 +3,7 @@
 // filtering. The /proc samples are those of a little-endian host.
 #include "ctl/doctor/firewallrules.h"
 #include "ctl/doctor/routecheck.h"
+#include "ctl/doctor/subnetcheck.h"
 #include "ctl/doctor/udpportusers.h"
 
 #include <QTemporaryDir>
@@ -73,6 +74,7 @@ private slots:
     void multicastRoute_data();
     void multicastRoute();
     void rpFilter();
+    void deviceOutsideSubnets();
 };
 
 void tst_DoctorChecks::procNetUdp()
@@ -269,6 +271,22 @@ void tst_DoctorChecks::rpFilter()
     // "all" raises every adapter; one adapter carrying the default route loses nothing to it.
     QCOMPARE(int(rpFilterFindings(1, {{"eth0", 0}}, "eth0").value(0).level), int(Finding::Level::Note));
     QCOMPARE(int(rpFilterFindings(1, {{"eth1", 0}}, "eth0").value(0).level), int(Finding::Level::Problem));
+}
+
+void tst_DoctorChecks::deviceOutsideSubnets()
+{
+    const QVector<AdapterSubnet> subnets{{"eth0", 0xC0A8000A, 0xFFFFFF00}, {"eth1", 0x0A4D000A, 0xFFFFFF00}};
+    QCOMPARE(int(subnetFinding("02:51:00:00:00:31", 0x0A4D001F, 0xFFFFFF00, "eth1", subnets).level),
+             int(Finding::Level::Ok));
+    const Finding outside = subnetFinding("02:51:00:00:05:05", 0xAC100505, 0xFFFF0000, "eth0", subnets);
+    QCOMPARE(int(outside.level), int(Finding::Level::Problem));
+    QCOMPARE(outside.text, QStringLiteral("02:51:00:00:05:05 at 172.16.5.5 answers through eth0 but lies outside every "
+                                          "adapter's subnet (192.168.0.0/24, 10.77.0.0/24): trades to the 407 "
+                                          "families go to its own address, through the default route"));
+    QVERIFY(outside.advice.startsWith(QLatin1String("Give eth0 an address of the device's subnet (ip addr add "
+                                                    "172.16.255.254/16 dev eth0)")));
+    // A device that reports no usable mask is read as /24; its own address is never suggested.
+    QVERIFY(subnetFinding("m", 0xAC1005FE, 0, "eth0", subnets).advice.contains(QLatin1String("172.16.5.253/24")));
 }
 
 QTEST_GUILESS_MAIN(tst_DoctorChecks)

@@ -543,7 +543,13 @@ private slots:
             QVERIFY2(held.out.contains(QStringLiteral("it is held by tst_quillonctl (pid %1)")
                                            .arg(QCoreApplication::applicationPid())),
                      qPrintable(held.out));
+            const Run discover = quillonctl({"discover"});
+            QVERIFY2(discover.exitCode == 3 && discover.err.contains("Cannot listen for replies"),
+                     qPrintable(describe(discover)));
         }
+        const Run loopback = quillonctl({"discover", "--adapter", "127.0.0.1"});
+        QVERIFY2(loopback.exitCode == 3 && loopback.err.contains("No adapter to search through"),
+                 qPrintable(describe(loopback)));
 
         QVERIFY(nft("udp dport 15367 drop"));
         const Run walled = quillonctl({"doctor"});
