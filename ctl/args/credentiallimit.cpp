@@ -10,7 +10,8 @@ namespace {
 // The largest limit of any family: a longer credential fits no device.
 int longestCredentialLimit()
 {
-    return std::max(credentialByteLimit(DeviceFamily::Encrypted407), credentialByteLimit(DeviceFamily::Reply201));
+    return std::max(credentialByteLimit(DeviceFamily::Encrypted407),
+                    credentialByteLimit(DeviceFamily::Reply201));
 }
 
 } // namespace

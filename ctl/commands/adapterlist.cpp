@@ -5,7 +5,8 @@
 
 #include <QCoreApplication>
 
-Checked<QVector<Adapter>> adaptersFor(const DiscoveryOptions &options, const QVector<AdapterVerdict> &verdicts)
+Checked<QVector<Adapter>> adaptersFor(const DiscoveryOptions &options,
+                                      const QVector<AdapterVerdict> &verdicts)
 {
     const Checked<QVector<AdapterPick>> picks = pickAdapters(verdicts, options.adapters, options.allAdapters);
     if (!picks.ok())
@@ -24,8 +25,10 @@ QString noAdapterText(const QVector<AdapterVerdict> &verdicts)
         if (!verdict.adapter.loopBack)
             text += QStringLiteral("  %1: %2\n")
                         .arg(verdict.adapter.name,
-                             QCoreApplication::translate(adapterReasonContext, verdict.reason.toUtf8().constData()));
-    text += Ctl::tr("Connect the adapter the devices are on, or name one with --adapter; \"quillonctl doctor\" "
-                    "tells more.\n");
+                             QCoreApplication::translate(adapterReasonContext,
+                                                         verdict.reason.toUtf8().constData()));
+    text +=
+        Ctl::tr("Connect the adapter the devices are on, or name one with --adapter; \"quillonctl doctor\" "
+                "tells more.\n");
     return text;
 }

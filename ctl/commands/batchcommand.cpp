@@ -31,11 +31,15 @@ constexpr int kProbeGapMs = 250;
 BatchResult::Outcome outcomeOf(DeviceJob::Outcome outcome)
 {
     switch (outcome) {
-    case DeviceJob::Outcome::Confirmed: return BatchResult::Outcome::Confirmed;
-    case DeviceJob::Outcome::Unchanged: return BatchResult::Outcome::Unchanged;
-    case DeviceJob::Outcome::TradeFailed: return BatchResult::Outcome::TradeFailed;
+    case DeviceJob::Outcome::Confirmed:
+        return BatchResult::Outcome::Confirmed;
+    case DeviceJob::Outcome::Unchanged:
+        return BatchResult::Outcome::Unchanged;
+    case DeviceJob::Outcome::TradeFailed:
+        return BatchResult::Outcome::TradeFailed;
     case DeviceJob::Outcome::NotConfirmed:
-    case DeviceJob::Outcome::Waiting: break;
+    case DeviceJob::Outcome::Waiting:
+        break;
     }
     return BatchResult::Outcome::NotConfirmed;
 }
@@ -49,18 +53,21 @@ QString BatchCommand::summary() const
 
 void BatchCommand::addOptions(QCommandLineParser &parser)
 {
-    parser.addPositionalArgument(QStringLiteral("PLAN.csv|MAC..."),
-                                 Ctl::tr("A plan file (columns: %1), or with --start-ip the devices' MACs in the "
-                                         "order their addresses are handed out.")
-                                     .arg(planColumns().join(QStringLiteral(", "))));
-    parser.addOption({QStringLiteral("start-ip"), Ctl::tr("Give the devices named addresses from this one on."),
-                      QStringLiteral("A")});
-    parser.addOption({QStringLiteral("step"), Ctl::tr("Addresses this far apart (default 1)."), QStringLiteral("K"),
-                      QStringLiteral("1")});
+    parser.addPositionalArgument(
+        QStringLiteral("PLAN.csv|MAC..."),
+        Ctl::tr("A plan file (columns: %1), or with --start-ip the devices' MACs in the "
+                "order their addresses are handed out.")
+            .arg(planColumns().join(QStringLiteral(", "))));
+    parser.addOption({QStringLiteral("start-ip"),
+                      Ctl::tr("Give the devices named addresses from this one on."), QStringLiteral("A")});
+    parser.addOption({QStringLiteral("step"), Ctl::tr("Addresses this far apart (default 1)."),
+                      QStringLiteral("K"), QStringLiteral("1")});
     settingoptions::addSettings(parser, false);
     settingoptions::addCredentials(parser);
     parser.addOption({QStringLiteral("parallel"),
-                      Ctl::tr("Transactions run at once (default %1); devices that only await their confirmation do not count.").arg(kParallelDefault),
+                      Ctl::tr("Transactions run at once (default %1); devices that only await their "
+                              "confirmation do not count.")
+                          .arg(kParallelDefault),
                       QStringLiteral("N"), QString::number(kParallelDefault)});
     parser.addOption({QStringLiteral("report"), Ctl::tr("Also write the results to this JSON file."),
                       QStringLiteral("FILE.json")});
@@ -74,8 +81,9 @@ QString BatchCommand::take(const QCommandLineParser &parser)
     if (positional.isEmpty())
         return Ctl::tr("give a plan file, or --start-ip and the devices' MACs");
     QString problem = parser.isSet(QStringLiteral("start-ip")) ? takeRange(parser, positional)
-                      : positional.size() == 1 ? takePlanFile(parser, positional.first())
-                                               : Ctl::tr("give one plan file, or --start-ip with several MACs");
+                      : positional.size() == 1
+                          ? takePlanFile(parser, positional.first())
+                          : Ctl::tr("give one plan file, or --start-ip with several MACs");
     if (!problem.isEmpty())
         return problem;
     // The command line's credentials serve the rows that give none.
@@ -116,7 +124,8 @@ QString BatchCommand::takeRange(const QCommandLineParser &parser, const QStringL
         parseDeviceAddress(QStringLiteral("--start-ip"), parser.value(QStringLiteral("start-ip")));
     if (!start.ok())
         return start.error;
-    const Checked<int> step = parseCount(QStringLiteral("--step"), parser.value(QStringLiteral("step")), 1, kMaxStep);
+    const Checked<int> step =
+        parseCount(QStringLiteral("--step"), parser.value(QStringLiteral("step")), 1, kMaxStep);
     if (!step.ok())
         return step.error;
     const Checked<QVector<quint32>> addresses = allocateAddresses(start.value, step.value, macs.size());
@@ -254,10 +263,12 @@ void BatchCommand::onJobFinished(DeviceJob *job)
     result.outcome = outcomeOf(job->outcome());
     result.detail = job->detail();
     ++done;
-    if (result.outcome != BatchResult::Outcome::Confirmed && result.outcome != BatchResult::Outcome::Unchanged)
+    if (result.outcome != BatchResult::Outcome::Confirmed &&
+        result.outcome != BatchResult::Outcome::Unchanged)
         ++failed;
     if (!progressOnTerminal)
-        console::out(QStringLiteral("%1  %2  %3\n").arg(result.mac, outcomeName(result.outcome), result.detail));
+        console::out(
+            QStringLiteral("%1  %2  %3\n").arg(result.mac, outcomeName(result.outcome), result.detail));
     showProgress();
     job->deleteLater();
     startNextJobs();
@@ -278,7 +289,8 @@ void BatchCommand::showProgress()
 {
     if (!progressOnTerminal)
         return;
-    console::err(QLatin1Char('\r') + progressBar(done, results.size(), Ctl::tr("devices, %1 not done").arg(failed)));
+    console::err(QLatin1Char('\r') +
+                 progressBar(done, results.size(), Ctl::tr("devices, %1 not done").arg(failed)));
 }
 
 void BatchCommand::finishBatch()

@@ -43,8 +43,8 @@ private:
     QHash<QString, DeviceJob *> running; // by MAC, until confirmed or failed
     QSet<DeviceJob *> trading;           // whose transaction runs
     bool starting = false;
-    QVector<BatchResult> results;        // in plan order
-    QHash<QString, int> resultIndex;     // by MAC
+    QVector<BatchResult> results;    // in plan order
+    QHash<QString, int> resultIndex; // by MAC
     int done = 0;
     int failed = 0;
     bool progressOnTerminal = false;

@@ -7,7 +7,8 @@
 #include "netcfg/tradeframes.h"
 
 DeviceJob::DeviceJob(DiscoveryService &service, int adapterIndex, TransactionRouter &transactionRouter,
-                     const deviceReply &listed, const PlanRow &planRow, const JobTimes &jobTimes, QObject *parent)
+                     const deviceReply &listed, const PlanRow &planRow, const JobTimes &jobTimes,
+                     QObject *parent)
     : QObject(parent), link(service, adapterIndex), router(transactionRouter), record(listed), row(planRow),
       times(jobTimes), tradePlan(planTrades(formFor(planRow, listed), listed, listed.ipv4))
 {
@@ -67,9 +68,9 @@ void DeviceJob::onTransactionFinished()
         finish(Outcome::TradeFailed, parts.join(QStringLiteral("; ")));
         return;
     }
-    confirmation = std::make_unique<Confirmation>(record.mac, expectedAddress(row, record),
-                                                  expectedPort(row, record), times.confirmTimeMs,
-                                                  times.reprobeIntervalMs);
+    confirmation =
+        std::make_unique<Confirmation>(record.mac, expectedAddress(row, record), expectedPort(row, record),
+                                       times.confirmTimeMs, times.reprobeIntervalMs);
     connect(confirmation.get(), &Confirmation::probeWanted, this, &DeviceJob::probeWanted);
     connect(confirmation.get(), &Confirmation::finished, this, &DeviceJob::onConfirmationFinished);
     emit confirming();
@@ -85,10 +86,9 @@ void DeviceJob::observe(const deviceReply &seen)
 void DeviceJob::onConfirmationFinished(bool confirmed, const deviceReply &seen)
 {
     if (!confirmed) {
-        finish(Outcome::NotConfirmed,
-               seen.mac.isEmpty()
-                   ? Ctl::tr("not seen again within %1 ms").arg(times.confirmTimeMs)
-                   : Ctl::tr("last seen at %1 port %2").arg(seen.ipv4, seen.port));
+        finish(Outcome::NotConfirmed, seen.mac.isEmpty()
+                                          ? Ctl::tr("not seen again within %1 ms").arg(times.confirmTimeMs)
+                                          : Ctl::tr("last seen at %1 port %2").arg(seen.ipv4, seen.port));
         return;
     }
     const QStringList mismatches = settingMismatches(row, seen);

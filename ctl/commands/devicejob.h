@@ -23,7 +23,8 @@ class DeviceJob : public QObject
 {
     Q_OBJECT
 public:
-    enum class Outcome {
+    enum class Outcome
+    {
         Waiting,
         Confirmed,    // every trade accepted, and seen again as asked
         Unchanged,    // the device already had these settings; nothing was sent
@@ -31,8 +32,9 @@ public:
         NotConfirmed, // every trade accepted, but not seen again as asked
     };
 
-    DeviceJob(DiscoveryService &service, int adapterIndex, TransactionRouter &router, const deviceReply &record,
-              const PlanRow &row, const JobTimes &times, QObject *parent = nullptr);
+    DeviceJob(DiscoveryService &service, int adapterIndex, TransactionRouter &router,
+              const deviceReply &record, const PlanRow &row, const JobTimes &times,
+              QObject *parent = nullptr);
     ~DeviceJob() override;
 
     void start();

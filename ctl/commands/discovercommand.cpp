@@ -31,7 +31,8 @@ void DiscoverCommand::addOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("ip"),
                       Ctl::tr("List only the device at this address; the probe is also sent straight to it."),
                       QStringLiteral("ADDR")});
-    parser.addOption({QStringLiteral("format"), Ctl::tr("table (default, for people), json or csv (for scripts)."),
+    parser.addOption({QStringLiteral("format"),
+                      Ctl::tr("table (default, for people), json or csv (for scripts)."),
                       QStringLiteral("FORMAT"), QStringLiteral("table")});
 }
 
@@ -39,12 +40,14 @@ QString DiscoverCommand::take(const QCommandLineParser &parser)
 {
     if (parser.positionalArguments().size() > 1)
         return Ctl::tr("unexpected argument \"%1\"").arg(parser.positionalArguments().value(1));
-    const Checked<OutputFormat> chosen = parseOutputFormat(QStringLiteral("--format"), parser.value(QStringLiteral("format")));
+    const Checked<OutputFormat> chosen =
+        parseOutputFormat(QStringLiteral("--format"), parser.value(QStringLiteral("format")));
     if (!chosen.ok())
         return chosen.error;
     format = chosen.value;
     if (parser.isSet(QStringLiteral("ip"))) {
-        const Checked<quint32> address = parseIpv4(QStringLiteral("--ip"), parser.value(QStringLiteral("ip")));
+        const Checked<quint32> address =
+            parseIpv4(QStringLiteral("--ip"), parser.value(QStringLiteral("ip")));
         if (!address.ok())
             return address.error;
         onlyAddress = dottedText(address.value);
@@ -81,7 +84,8 @@ void DiscoverCommand::report()
         QStringList names;
         for (const Adapter &adapter : adapters)
             names << QStringLiteral("%1 (%2)").arg(adapter.name, adapter.address.toString());
-        end(ExitCode::NoDevice, Ctl::tr("No device answered through %1.").arg(names.join(QStringLiteral(", "))));
+        end(ExitCode::NoDevice,
+            Ctl::tr("No device answered through %1.").arg(names.join(QStringLiteral(", "))));
         return;
     }
     end(ExitCode::Done);

@@ -48,16 +48,20 @@ bool runTool(const QString &program, const QStringList &arguments, QByteArray *o
 
 Finding unreadable(const QString &tool, const QString &why)
 {
-    return {Finding::Level::Note, Ctl::tr("firewall"), Ctl::tr("%1: the rules could not be read: %2").arg(tool, why),
+    return {Finding::Level::Note, Ctl::tr("firewall"),
+            Ctl::tr("%1: the rules could not be read: %2").arg(tool, why),
             Ctl::tr("Run quillonctl doctor as root to have them checked.")};
 }
 
 QString levelText(Finding::Level level)
 {
     switch (level) {
-    case Finding::Level::Ok: return Ctl::tr("ok");
-    case Finding::Level::Note: return Ctl::tr("note");
-    case Finding::Level::Problem: break;
+    case Finding::Level::Ok:
+        return Ctl::tr("ok");
+    case Finding::Level::Note:
+        return Ctl::tr("note");
+    case Finding::Level::Problem:
+        break;
     }
     return Ctl::tr("problem");
 }
@@ -113,20 +117,24 @@ QVector<Finding> DoctorCommand::adapterFindings() const
         for (const Adapter &adapter : adapters)
             used = used || adapter.name == verdict.adapter.name;
         if (verdict.qualifies) {
-            f.text = Ctl::tr("%1/%2 qualifies").arg(dottedText(verdict.entry.address), dottedText(verdict.entry.netmask));
+            f.text = Ctl::tr("%1/%2 qualifies")
+                         .arg(dottedText(verdict.entry.address), dottedText(verdict.entry.netmask));
         } else {
             f.level = Finding::Level::Note;
             f.text = Ctl::tr("does not qualify: %1")
-                         .arg(QCoreApplication::translate(adapterReasonContext, verdict.reason.toUtf8().constData()));
-            f.advice = used ? QString() : Ctl::tr("If the devices are on it, search through it anyway: --adapter %1")
-                                              .arg(verdict.adapter.name);
+                         .arg(QCoreApplication::translate(adapterReasonContext,
+                                                          verdict.reason.toUtf8().constData()));
+            f.advice = used ? QString()
+                            : Ctl::tr("If the devices are on it, search through it anyway: --adapter %1")
+                                  .arg(verdict.adapter.name);
         }
         if (used && !verdict.qualifies)
             f.text += Ctl::tr(" (searched through it as asked)");
         findings << f;
     }
     if (adapters.isEmpty())
-        findings << Finding{Finding::Level::Problem, Ctl::tr("adapters"), Ctl::tr("no adapter to search through"),
+        findings << Finding{Finding::Level::Problem, Ctl::tr("adapters"),
+                            Ctl::tr("no adapter to search through"),
                             Ctl::tr("Connect the adapter the devices are on and give it an IPv4 address.")};
     return findings;
 }
@@ -149,7 +157,8 @@ Finding DoctorCommand::portCheck(bool *bound) const
     QString error;
     for (const Adapter &adapter : adapters) {
         QUdpSocket probe;
-        if (!probe.bind(adapter.address, kDiscoveryPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+        if (!probe.bind(adapter.address, kDiscoveryPort,
+                        QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
             *bound = false;
             error = probe.errorString();
         }
@@ -164,19 +173,22 @@ QVector<Finding> DoctorCommand::firewallFindings() const
     QString why;
     const QString nft = QStandardPaths::findExecutable(QStringLiteral("nft"));
     if (!nft.isEmpty()) {
-        if (runTool(nft, {QStringLiteral("-j"), QStringLiteral("list"), QStringLiteral("ruleset")}, &output, &why))
+        if (runTool(nft, {QStringLiteral("-j"), QStringLiteral("list"), QStringLiteral("ruleset")}, &output,
+                    &why))
             findings << nftFindings(output, kDiscoveryPort);
         else
             findings << unreadable(QStringLiteral("nftables"), why);
     }
     // Legacy tables are invisible to nft; with nft present, iptables-save shows its rules again.
     const QString legacy = QStandardPaths::findExecutable(QStringLiteral("iptables-legacy-save"));
-    const QString save = nft.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("iptables-save")) : QString();
+    const QString save =
+        nft.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("iptables-save")) : QString();
     for (const QString &tool : {legacy, save}) {
         if (tool.isEmpty())
             continue;
         if (runTool(tool, {}, &output, &why))
-            findings << iptablesFindings(QString::fromUtf8(output), kDiscoveryPort, QFileInfo(tool).fileName());
+            findings << iptablesFindings(QString::fromUtf8(output), kDiscoveryPort,
+                                         QFileInfo(tool).fileName());
         else
             findings << unreadable(QFileInfo(tool).fileName(), why);
     }
@@ -207,7 +219,8 @@ QVector<Finding> DoctorCommand::routeFindings() const
         if (route.mask == 0 && route.destination == 0)
             defaultInterface = route.interface;
     const int all = readText(kProc + QStringLiteral("/sys/net/ipv4/conf/all/rp_filter")).trimmed().toInt();
-    return QVector<Finding>{multicastRouteFinding(routes, names)} + rpFilterFindings(all, filters, defaultInterface);
+    return QVector<Finding>{multicastRouteFinding(routes, names)} +
+           rpFilterFindings(all, filters, defaultInterface);
 }
 
 void DoctorCommand::onProbed()
@@ -233,15 +246,17 @@ void DoctorCommand::onProbed()
     }
     for (int i = 0; i < devices.size(); ++i) {
         const deviceReply &record = devices.at(i).record;
-        const Finding f = subnetFinding(record.mac, parseIpv4(QString(), record.ipv4).value,
-                                        parseIpv4(QString(), record.mask).value, devices.at(i).adapter, subnets);
+        const Finding f =
+            subnetFinding(record.mac, parseIpv4(QString(), record.ipv4).value,
+                          parseIpv4(QString(), record.mask).value, devices.at(i).adapter, subnets);
         if (f.level != Finding::Level::Ok)
             findings << f;
     }
     if (devices.isEmpty())
-        findings << Finding{Finding::Level::Problem, Ctl::tr("probe"), Ctl::tr("no device answered"),
-                            Ctl::tr("Check that the devices are powered and cabled to this adapter's network, "
-                                    "and the problems above.")};
+        findings << Finding{
+            Finding::Level::Problem, Ctl::tr("probe"), Ctl::tr("no device answered"),
+            Ctl::tr("Check that the devices are powered and cabled to this adapter's network, "
+                    "and the problems above.")};
     show(findings);
     end(devices.isEmpty() ? ExitCode::NoDevice : ExitCode::Done);
 }

@@ -14,19 +14,21 @@ QStringList checksAgainstDevices(const QVector<PlanRow> &rows, const DeviceList 
         if (index < 0)
             continue;
         const deviceReply &record = devices.at(index).record;
-        const QString where = row.line > 0 ? Ctl::tr("line %1, %2").arg(QString::number(row.line), row.mac) : row.mac;
+        const QString where =
+            row.line > 0 ? Ctl::tr("line %1, %2").arg(QString::number(row.line), row.mac) : row.mac;
         for (const auto &credential : {qMakePair(QStringLiteral("user"), row.user),
                                        qMakePair(QStringLiteral("password"), row.password)}) {
             const QString problem =
-                credentialProblem(DeviceFamily(record.protocol), where + QStringLiteral(", ") + credential.first,
-                                  credential.second);
+                credentialProblem(DeviceFamily(record.protocol),
+                                  where + QStringLiteral(", ") + credential.first, credential.second);
             if (!problem.isEmpty())
                 problems << problem;
         }
         if (row.ip.isEmpty())
             continue;
         const QString mask = row.mask.isEmpty() ? record.mask : row.mask;
-        planned.append({row.mac, row.line, parseIpv4(QString(), row.ip).value, parseIpv4(QString(), mask).value});
+        planned.append(
+            {row.mac, row.line, parseIpv4(QString(), row.ip).value, parseIpv4(QString(), mask).value});
     }
     QVector<HeldAddress> held;
     for (int i = 0; i < devices.size(); ++i)

@@ -25,12 +25,13 @@ void addJobTimeOptions(QCommandLineParser &parser)
 
 QString takeJobTimeOptions(const QCommandLineParser &parser, JobTimes *times)
 {
-    const Checked<int> timeout =
-        parseCount(QStringLiteral("--timeout"), parser.value(QStringLiteral("timeout")), kMinTimeMs, kMaxTimeMs);
+    const Checked<int> timeout = parseCount(QStringLiteral("--timeout"),
+                                            parser.value(QStringLiteral("timeout")), kMinTimeMs, kMaxTimeMs);
     if (!timeout.ok())
         return timeout.error;
-    const Checked<int> confirm = parseCount(QStringLiteral("--confirm-wait"),
-                                            parser.value(QStringLiteral("confirm-wait")), kMinTimeMs, kMaxTimeMs);
+    const Checked<int> confirm =
+        parseCount(QStringLiteral("--confirm-wait"), parser.value(QStringLiteral("confirm-wait")), kMinTimeMs,
+                   kMaxTimeMs);
     if (!confirm.ok())
         return confirm.error;
     times->tradeTimeoutMs = timeout.value;

@@ -31,7 +31,8 @@ DeviceSearch *SearchingCommand::openSearch()
     QString error;
     if (!search->open(&error)) {
         end(ExitCode::NetworkError,
-            Ctl::tr("Cannot listen for replies:\n%1\"quillonctl doctor\" shows which program holds the port.\n")
+            Ctl::tr(
+                "Cannot listen for replies:\n%1\"quillonctl doctor\" shows which program holds the port.\n")
                 .arg(error));
         return nullptr;
     }

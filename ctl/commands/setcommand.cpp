@@ -76,7 +76,8 @@ void SetCommand::onFound()
     DiscoveryService &service = search->service();
     const int index = service.devices().indexOf(row.mac);
     if (index < 0) {
-        end(ExitCode::NoDevice, Ctl::tr("No device with MAC %1 answered; nothing was sent to it.").arg(row.mac));
+        end(ExitCode::NoDevice,
+            Ctl::tr("No device with MAC %1 answered; nothing was sent to it.").arg(row.mac));
         return;
     }
     const DeviceEntry &entry = service.devices().at(index);
@@ -86,8 +87,8 @@ void SetCommand::onFound()
         return;
     }
     console::out(Ctl::tr("%1 (%2) at %3 port %4, through %5\n")
-                     .arg(entry.record.mac, familyName(DeviceFamily(entry.record.protocol)), entry.record.ipv4,
-                          entry.record.port, entry.adapter));
+                     .arg(entry.record.mac, familyName(DeviceFamily(entry.record.protocol)),
+                          entry.record.ipv4, entry.record.port, entry.adapter));
 
     job = new DeviceJob(service, search->adapterIndex(entry.adapter), router, entry.record, row, times, this);
     connect(job, &DeviceJob::tradeFinished, this,

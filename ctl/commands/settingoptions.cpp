@@ -13,7 +13,13 @@ namespace {
 
 constexpr qint64 kMaxPasswordFileBytes = 4096;
 
-enum class Kind { DeviceAddress, Mask, Address, Port };
+enum class Kind
+{
+    DeviceAddress,
+    Mask,
+    Address,
+    Port
+};
 
 struct Setting
 {
@@ -25,8 +31,10 @@ struct Setting
 };
 
 const Setting kSettings[] = {
-    {"ip", "A", QT_TRANSLATE_NOOP("Ctl", "The device's new IPv4 address."), &PlanRow::ip, Kind::DeviceAddress},
-    {"port", "P", QT_TRANSLATE_NOOP("Ctl", "The device's new port (1 to 65535)."), &PlanRow::port, Kind::Port},
+    {"ip", "A", QT_TRANSLATE_NOOP("Ctl", "The device's new IPv4 address."), &PlanRow::ip,
+     Kind::DeviceAddress},
+    {"port", "P", QT_TRANSLATE_NOOP("Ctl", "The device's new port (1 to 65535)."), &PlanRow::port,
+     Kind::Port},
     {"mask", "M", QT_TRANSLATE_NOOP("Ctl", "The new subnet mask."), &PlanRow::mask, Kind::Mask},
     {"gateway", "G", QT_TRANSLATE_NOOP("Ctl", "The new default gateway."), &PlanRow::gateway, Kind::Address},
     {"server", "S", QT_TRANSLATE_NOOP("Ctl", "The new address of the server the device reports to."),
@@ -63,9 +71,11 @@ void addCredentials(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("user"),
                       Ctl::tr("User name of the device's login (default: as the window fills it in)."),
                       QStringLiteral("U")});
-    parser.addOption({QStringLiteral("password"), Ctl::tr("Password of the device's login."), QStringLiteral("P")});
+    parser.addOption(
+        {QStringLiteral("password"), Ctl::tr("Password of the device's login."), QStringLiteral("P")});
     parser.addOption({QStringLiteral("password-file"),
-                      Ctl::tr("Read the password from the first line of this file instead."), QStringLiteral("F")});
+                      Ctl::tr("Read the password from the first line of this file instead."),
+                      QStringLiteral("F")});
 }
 
 QString takeSettings(const QCommandLineParser &parser, PlanRow *row, bool withIp)
@@ -74,7 +84,8 @@ QString takeSettings(const QCommandLineParser &parser, PlanRow *row, bool withIp
         const QString option = QLatin1String(s.option);
         if ((!withIp && s.text == &PlanRow::ip) || !parser.isSet(option))
             continue;
-        const QString error = checked(s.kind, QStringLiteral("--") + option, parser.value(option), &(row->*s.text));
+        const QString error =
+            checked(s.kind, QStringLiteral("--") + option, parser.value(option), &(row->*s.text));
         if (!error.isEmpty())
             return error;
     }

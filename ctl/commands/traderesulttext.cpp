@@ -5,10 +5,14 @@
 QString tradeResultText(TradeResult result)
 {
     switch (result) {
-    case TradeResult::Accepted: return Ctl::tr("accepted");
-    case TradeResult::Refused: return Ctl::tr("refused");
-    case TradeResult::TimedOut: return Ctl::tr("timed out");
-    case TradeResult::Waiting: break;
+    case TradeResult::Accepted:
+        return Ctl::tr("accepted");
+    case TradeResult::Refused:
+        return Ctl::tr("refused");
+    case TradeResult::TimedOut:
+        return Ctl::tr("timed out");
+    case TradeResult::Waiting:
+        break;
     }
     return Ctl::tr("waiting");
 }

@@ -39,13 +39,15 @@ QString DeviceWebCommand::summary() const
 void DeviceWebCommand::addOptions(QCommandLineParser &parser)
 {
     parser.addPositionalArgument(QStringLiteral("MAC"), Ctl::tr("The device, by its MAC address."));
-    parser.addPositionalArgument(QStringLiteral("datetime|upload"),
-                                 Ctl::tr("datetime: show the device's date, time and NTP server, or set them; "
-                                         "upload FILE: upload a firmware file."));
+    parser.addPositionalArgument(
+        QStringLiteral("datetime|upload"),
+        Ctl::tr("datetime: show the device's date, time and NTP server, or set them; "
+                "upload FILE: upload a firmware file."));
     parser.addOption({QStringLiteral("set"), Ctl::tr("Set the device's clock to this local time."),
                       QStringLiteral("yyyy-MM-dd hh:mm:ss")});
     parser.addOption({QStringLiteral("sync-pc"), Ctl::tr("Set the device's clock to this PC's.")});
-    parser.addOption({QStringLiteral("ntp"), Ctl::tr("Let the device synchronise its clock with this NTP server."),
+    parser.addOption({QStringLiteral("ntp"),
+                      Ctl::tr("Let the device synchronise its clock with this NTP server."),
                       QStringLiteral("ADDR")});
     parser.addOption({QStringLiteral("no-ntp"), Ctl::tr("Turn the device's NTP synchronisation off.")});
     settingoptions::addCredentials(parser);
@@ -93,7 +95,8 @@ QString DeviceWebCommand::take(const QCommandLineParser &parser)
         }
         syncPc = parser.isSet(QStringLiteral("sync-pc"));
         if (parser.isSet(QStringLiteral("ntp"))) {
-            const Checked<quint32> server = parseIpv4(QStringLiteral("--ntp"), parser.value(QStringLiteral("ntp")));
+            const Checked<quint32> server =
+                parseIpv4(QStringLiteral("--ntp"), parser.value(QStringLiteral("ntp")));
             if (!server.ok())
                 return server.error;
             ntp = NtpChoice::Set;
@@ -110,8 +113,8 @@ QString DeviceWebCommand::take(const QCommandLineParser &parser)
         return problem;
     user = credentials.user;
     password = credentials.password;
-    const Checked<int> timeout =
-        parseCount(QStringLiteral("--timeout"), parser.value(QStringLiteral("timeout")), kMinTimeoutMs, kMaxTimeoutMs);
+    const Checked<int> timeout = parseCount(
+        QStringLiteral("--timeout"), parser.value(QStringLiteral("timeout")), kMinTimeoutMs, kMaxTimeoutMs);
     if (!timeout.ok())
         return timeout.error;
     commandTimeoutMs = timeout.value;
@@ -263,9 +266,9 @@ void DeviceWebCommand::verifyDatetime()
                 .arg(read.datetime, read.ntpSet ? read.ntpServer : Ctl::tr("off")));
         return;
     }
-    console::out(Ctl::tr("Confirmed: the device shows %1, NTP %2.\n")
-                     .arg(read.datetime, read.ntpSet ? Ctl::tr("on, server %1").arg(read.ntpServer)
-                                                     : Ctl::tr("off")));
+    console::out(
+        Ctl::tr("Confirmed: the device shows %1, NTP %2.\n")
+            .arg(read.datetime, read.ntpSet ? Ctl::tr("on, server %1").arg(read.ntpServer) : Ctl::tr("off")));
     end(ExitCode::Done);
 }
 

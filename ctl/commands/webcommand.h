@@ -24,8 +24,17 @@ public:
     void start() override;
 
 private:
-    enum class Action { Datetime, Upload };
-    enum class NtpChoice { Keep, Set, Off };
+    enum class Action
+    {
+        Datetime,
+        Upload
+    };
+    enum class NtpChoice
+    {
+        Keep,
+        Set,
+        Off
+    };
 
     void onFound();
     // Runs one sequence (login, the commands, logout); then calls next, or ends the command
@@ -42,7 +51,7 @@ private:
     Action action = Action::Datetime;
     QString mac;
     QString filePath;
-    QDateTime setTo;    // --set
+    QDateTime setTo; // --set
     bool syncPc = false;
     NtpChoice ntp = NtpChoice::Keep;
     QString ntpServer;

@@ -13,11 +13,16 @@ namespace {
 QString outcomeText(BatchResult::Outcome outcome)
 {
     switch (outcome) {
-    case BatchResult::Outcome::Confirmed: return Ctl::tr("confirmed");
-    case BatchResult::Outcome::Unchanged: return Ctl::tr("unchanged");
-    case BatchResult::Outcome::TradeFailed: return Ctl::tr("failed");
-    case BatchResult::Outcome::NotConfirmed: return Ctl::tr("not confirmed");
-    case BatchResult::Outcome::NotFound: break;
+    case BatchResult::Outcome::Confirmed:
+        return Ctl::tr("confirmed");
+    case BatchResult::Outcome::Unchanged:
+        return Ctl::tr("unchanged");
+    case BatchResult::Outcome::TradeFailed:
+        return Ctl::tr("failed");
+    case BatchResult::Outcome::NotConfirmed:
+        return Ctl::tr("not confirmed");
+    case BatchResult::Outcome::NotFound:
+        break;
     }
     return Ctl::tr("not found");
 }
@@ -39,11 +44,16 @@ QString endpoint(const QString &ip, const QString &port)
 QString outcomeName(BatchResult::Outcome outcome)
 {
     switch (outcome) {
-    case BatchResult::Outcome::Confirmed: return QStringLiteral("confirmed");
-    case BatchResult::Outcome::Unchanged: return QStringLiteral("unchanged");
-    case BatchResult::Outcome::TradeFailed: return QStringLiteral("trade_failed");
-    case BatchResult::Outcome::NotConfirmed: return QStringLiteral("not_confirmed");
-    case BatchResult::Outcome::NotFound: break;
+    case BatchResult::Outcome::Confirmed:
+        return QStringLiteral("confirmed");
+    case BatchResult::Outcome::Unchanged:
+        return QStringLiteral("unchanged");
+    case BatchResult::Outcome::TradeFailed:
+        return QStringLiteral("trade_failed");
+    case BatchResult::Outcome::NotConfirmed:
+        return QStringLiteral("not_confirmed");
+    case BatchResult::Outcome::NotFound:
+        break;
     }
     return QStringLiteral("not_found");
 }
@@ -58,8 +68,8 @@ QString batchTable(const QVector<BatchResult> &results)
                             endpoint(r.ipAfter, r.portAfter),
                             outcomeText(r.outcome),
                             r.detail};
-    return renderTable({Ctl::tr("MAC"), Ctl::tr("Family"), Ctl::tr("Before"), Ctl::tr("After"), Ctl::tr("Result"),
-                        Ctl::tr("Detail")},
+    return renderTable({Ctl::tr("MAC"), Ctl::tr("Family"), Ctl::tr("Before"), Ctl::tr("After"),
+                        Ctl::tr("Result"), Ctl::tr("Detail")},
                        rows);
 }
 
@@ -76,7 +86,8 @@ QByteArray batchReportJson(const QVector<BatchResult> &results, int exitCode)
                                    {QStringLiteral("port_after"), portValue(r.portAfter)},
                                    {QStringLiteral("result"), outcomeName(r.outcome)},
                                    {QStringLiteral("detail"), r.detail}});
-    return QJsonDocument(QJsonObject{{QStringLiteral("devices"), devices}, {QStringLiteral("exit_code"), exitCode}})
+    return QJsonDocument(
+               QJsonObject{{QStringLiteral("devices"), devices}, {QStringLiteral("exit_code"), exitCode}})
         .toJson();
 }
 

@@ -6,7 +6,14 @@
 // How one device of a batch ended.
 struct BatchResult
 {
-    enum class Outcome { Confirmed, Unchanged, TradeFailed, NotConfirmed, NotFound };
+    enum class Outcome
+    {
+        Confirmed,
+        Unchanged,
+        TradeFailed,
+        NotConfirmed,
+        NotFound
+    };
     QString mac;
     int line = 0; // plan line; 0 for devices named on the command line
     QString family;

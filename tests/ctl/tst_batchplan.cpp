@@ -1,11 +1,11 @@
 // Batch plans: the CSV as spreadsheets write it, the plan's own checks with the line and column
 // named, and the address checks made before anything is sent.
 #include "ctl/args/addressargs.h"
+#include "ctl/output/batchreport.h"
 #include "ctl/plan/addresscheck.h"
 #include "ctl/plan/batchplan.h"
 #include "ctl/plan/csvreader.h"
 #include "ctl/plan/planform.h"
-#include "ctl/output/batchreport.h"
 
 #include <QtTest>
 

@@ -207,7 +207,8 @@ void tst_CtlArguments::allocation()
 
 namespace {
 
-AdapterVerdict verdict(const char *name, quint32 address, bool qualifies, bool up = true, bool loopBack = false)
+AdapterVerdict verdict(const char *name, quint32 address, bool qualifies, bool up = true,
+                       bool loopBack = false)
 {
     AdapterVerdict v;
     v.adapter.name = QLatin1String(name);
@@ -228,8 +229,8 @@ void tst_CtlArguments::adapters_data()
     QTest::addColumn<bool>("all");
     QTest::addColumn<QString>("picked"); // "name address" joined by "|"; "error" when refused
     QTest::newRow("qualifying_by_default") << QStringList() << false << "eth0 192.168.0.10|eth1 10.77.0.10";
-    QTest::newRow("all_takes_virtual") << QStringList() << true
-                                       << "eth0 192.168.0.10|vmnet1 192.168.56.1|eth1 10.77.0.10";
+    QTest::newRow("all_takes_virtual")
+        << QStringList() << true << "eth0 192.168.0.10|vmnet1 192.168.56.1|eth1 10.77.0.10";
     QTest::newRow("by_name_even_unqualified") << QStringList{"vmnet1"} << false << "vmnet1 192.168.56.1";
     QTest::newRow("by_address") << QStringList{"10.77.0.10"} << false << "eth1 10.77.0.10";
     QTest::newRow("down_has_none") << QStringList{"wlan0"} << false << "";
@@ -242,14 +243,14 @@ void tst_CtlArguments::adapters()
     QFETCH(QStringList, wanted);
     QFETCH(bool, all);
     QFETCH(QString, picked);
-    const QVector<AdapterVerdict> verdicts{verdict("lo", 0x7F000001, false, true, true),
-                                           verdict("eth0", 0xC0A8000A, true),
-                                           verdict("vmnet1", 0xC0A83801, false),
-                                           verdict("wlan0", 0xC0A80164, false, false),
-                                           verdict("eth1", 0x0A4D000A, true)};
+    const QVector<AdapterVerdict> verdicts{
+        verdict("lo", 0x7F000001, false, true, true), verdict("eth0", 0xC0A8000A, true),
+        verdict("vmnet1", 0xC0A83801, false), verdict("wlan0", 0xC0A80164, false, false),
+        verdict("eth1", 0x0A4D000A, true)};
     const Checked<QVector<AdapterPick>> picks = pickAdapters(verdicts, wanted, all);
     if (picked == QLatin1String("error")) {
-        QVERIFY(picks.error.startsWith(QLatin1String("--adapter: no adapter is named or has the address \"eth9\"")));
+        QVERIFY(picks.error.startsWith(
+            QLatin1String("--adapter: no adapter is named or has the address \"eth9\"")));
         return;
     }
     QVERIFY(picks.ok());

@@ -280,13 +280,16 @@ void tst_DoctorChecks::deviceOutsideSubnets()
              int(Finding::Level::Ok));
     const Finding outside = subnetFinding("02:51:00:00:05:05", 0xAC100505, 0xFFFF0000, "eth0", subnets);
     QCOMPARE(int(outside.level), int(Finding::Level::Problem));
-    QCOMPARE(outside.text, QStringLiteral("02:51:00:00:05:05 at 172.16.5.5 answers through eth0 but lies outside every "
-                                          "adapter's subnet (192.168.0.0/24, 10.77.0.0/24): trades to the 407 "
-                                          "families go to its own address, through the default route"));
-    QVERIFY(outside.advice.startsWith(QLatin1String("Give eth0 an address of the device's subnet (ip addr add "
-                                                    "172.16.255.254/16 dev eth0)")));
+    QCOMPARE(outside.text,
+             QStringLiteral("02:51:00:00:05:05 at 172.16.5.5 answers through eth0 but lies outside every "
+                            "adapter's subnet (192.168.0.0/24, 10.77.0.0/24): trades to the 407 "
+                            "families go to its own address, through the default route"));
+    QVERIFY(
+        outside.advice.startsWith(QLatin1String("Give eth0 an address of the device's subnet (ip addr add "
+                                                "172.16.255.254/16 dev eth0)")));
     // A device that reports no usable mask is read as /24; its own address is never suggested.
-    QVERIFY(subnetFinding("m", 0xAC1005FE, 0, "eth0", subnets).advice.contains(QLatin1String("172.16.5.253/24")));
+    QVERIFY(
+        subnetFinding("m", 0xAC1005FE, 0, "eth0", subnets).advice.contains(QLatin1String("172.16.5.253/24")));
 }
 
 QTEST_GUILESS_MAIN(tst_DoctorChecks)

@@ -41,7 +41,8 @@ Run quillonctl(const QStringList &arguments, const QProcessEnvironment &environm
         process.kill();
     process.waitForFinished();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QString describe(const Run &run)
@@ -52,8 +53,8 @@ QString describe(const Run &run)
 // One simulated device as its fleet entry says.
 struct Device
 {
-    Device(QString family, QString mac, QString ip, int port = 15000, QString firmware = {}, QString fault = {},
-           QString mask = QStringLiteral("255.255.255.0"))
+    Device(QString family, QString mac, QString ip, int port = 15000, QString firmware = {},
+           QString fault = {}, QString mask = QStringLiteral("255.255.255.0"))
         : family(std::move(family)), mac(std::move(mac)), ip(std::move(ip)), port(port),
           firmware(std::move(firmware)), fault(std::move(fault)), mask(std::move(mask))
     {
@@ -170,7 +171,8 @@ private:
     bool nft(const QString &rule)
     {
         QProcess::execute("nft", {"add", "table", "inet", "quillontest"});
-        QProcess::execute("nft", {"add chain inet quillontest input { type filter hook input priority 0 ; }"});
+        QProcess::execute("nft",
+                          {"add chain inet quillontest input { type filter hook input priority 0 ; }"});
         return QProcess::execute("nft", QStringList{"add", "rule", "inet", "quillontest", "input"} +
                                             rule.split(' ')) == 0;
     }
@@ -240,7 +242,8 @@ private slots:
                  lab::env("QUILLON_LAB_PC2_IF"));
 
         // Only the second adapter: the devices of its network, each once.
-        const Run second = quillonctl({"discover", "--format", "csv", "--adapter", lab::env("QUILLON_LAB_PC2_IP")});
+        const Run second =
+            quillonctl({"discover", "--format", "csv", "--adapter", lab::env("QUILLON_LAB_PC2_IP")});
         QVERIFY2(second.exitCode == 0, qPrintable(describe(second)));
         const QStringList lines = second.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
@@ -267,11 +270,15 @@ private slots:
         QTest::addColumn<QString>("mac");
         QTest::addColumn<QString>("newIp");
         QTest::addColumn<int>("trades");
-        QTest::newRow("407") << "02:51:00:00:00:31" << "192.168.0.131" << 8;
-        QTest::newRow("407enc") << "02:51:00:00:00:41" << "192.168.0.141" << 9;
+        QTest::newRow("407") << "02:51:00:00:00:31"
+                             << "192.168.0.131" << 8;
+        QTest::newRow("407enc") << "02:51:00:00:00:41"
+                                << "192.168.0.141" << 9;
         // Only the changed fields, each carrying the MAC: login, address, gateway, logout.
-        QTest::newRow("201") << "02:51:00:00:02:42" << "192.168.0.142" << 4;
-        QTest::newRow("407enc_second_network") << "02:51:00:00:77:41" << "10.77.0.141" << 9;
+        QTest::newRow("201") << "02:51:00:00:02:42"
+                             << "192.168.0.142" << 4;
+        QTest::newRow("407enc_second_network") << "02:51:00:00:77:41"
+                                               << "10.77.0.141" << 9;
     }
 
     void setEachFamily()
@@ -281,7 +288,8 @@ private slots:
         QFETCH(int, trades);
         QVERIFY(startFleet(twoNetworkFleet()));
         const QString gateway = newIp.section('.', 0, 2) + ".254";
-        const Run run = quillonctl(QStringList{"set", mac.toLower(), "--ip", newIp, "--gateway", gateway} + kCredentials);
+        const Run run =
+            quillonctl(QStringList{"set", mac.toLower(), "--ip", newIp, "--gateway", gateway} + kCredentials);
         QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
         QCOMPARE(run.out.count(QStringLiteral("accepted")), trades);
         QVERIFY(run.out.contains(QStringLiteral("[1/%1] 登录").arg(trades)));
@@ -296,8 +304,10 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("failure");
-        QTest::newRow("refuse") << "refuse" << "refused: 登录";
-        QTest::newRow("late") << "late" << "timed out: 登录";
+        QTest::newRow("refuse") << "refuse"
+                                << "refused: 登录";
+        QTest::newRow("late") << "late"
+                              << "timed out: 登录";
     }
 
     void setRefusedOrUnanswered()
@@ -306,8 +316,8 @@ private slots:
         QFETCH(QString, failure);
         QVERIFY(startFleet({Device("407", "02:51:00:00:00:31", "192.168.0.31", 15000, {}, fault)}));
         // A late device answers the search late too: wait for it.
-        const Run run = quillonctl(QStringList{"set", "02:51:00:00:00:31", "--port", "15010", "--timeout", "1000",
-                                               "--wait", "9000"} +
+        const Run run = quillonctl(QStringList{"set", "02:51:00:00:00:31", "--port", "15010", "--timeout",
+                                               "1000", "--wait", "9000"} +
                                    kCredentials);
         QVERIFY2(run.exitCode == 4, qPrintable(describe(run)));
         QVERIFY2(run.err.contains(failure), qPrintable(describe(run)));
@@ -319,9 +329,9 @@ private slots:
         QVERIFY(startFleet(twoNetworkFleet()));
         // The device moves, but nothing from its new address reaches this PC any more.
         QVERIFY(nft("ip saddr 192.168.0.77 drop"));
-        const Run run = quillonctl(QStringList{"set", "02:51:00:00:00:31", "--ip", "192.168.0.77",
-                                               "--confirm-wait", "1500"} +
-                                   kCredentials);
+        const Run run = quillonctl(
+            QStringList{"set", "02:51:00:00:00:31", "--ip", "192.168.0.77", "--confirm-wait", "1500"} +
+            kCredentials);
         QVERIFY2(run.exitCode == 5, qPrintable(describe(run)));
         QCOMPARE(run.out.count(QStringLiteral("accepted")), 8);
         QVERIFY(run.err.contains("Not confirmed"));
@@ -343,22 +353,23 @@ private slots:
         QTest::newRow("port_70000") << enc + QStringList{"--port", "70000"} << 2
                                     << "--port: \"70000\" is not a port" << false;
         QTest::newRow("nothing_to_change") << enc << 2 << "nothing to change" << false;
-        QTest::newRow("credential_too_long_for_any") << enc + QStringList{"--port", "15001", "--user", "admin",
-                                                                          "--password", QString(32, 'p')}
-                                                     << 2 << "--password: 32 bytes long" << false;
-        QTest::newRow("broadcast_with_mask") << enc + QStringList{"--ip", "10.1.2.255", "--mask", "255.255.255.0"}
-                                             << 2 << "10.1.2.255 is the broadcast address" << false;
+        QTest::newRow("credential_too_long_for_any")
+            << enc + QStringList{"--port", "15001", "--user", "admin", "--password", QString(32, 'p')} << 2
+            << "--password: 32 bytes long" << false;
+        QTest::newRow("broadcast_with_mask")
+            << enc + QStringList{"--ip", "10.1.2.255", "--mask", "255.255.255.0"} << 2
+            << "10.1.2.255 is the broadcast address" << false;
         QTest::newRow("credential_too_long_for_family")
             << enc + QStringList{"--port", "15001", "--user", "admin", "--password", QString(17, 'p')} << 2
             << "password: 17 bytes long in UTF-8; this device's login carries at most 16" << true;
-        QTest::newRow("network_with_current_mask") << enc + QStringList{"--ip", "192.168.0.0"} << 2
-                                                   << "192.168.0.0 is the network address" << true;
-        QTest::newRow("address_of_another_device") << enc + QStringList{"--ip", "192.168.0.31"} << 2
-                                                   << "held by 02:51:00:00:00:31" << true;
+        QTest::newRow("network_with_current_mask")
+            << enc + QStringList{"--ip", "192.168.0.0"} << 2 << "192.168.0.0 is the network address" << true;
+        QTest::newRow("address_of_another_device")
+            << enc + QStringList{"--ip", "192.168.0.31"} << 2 << "held by 02:51:00:00:00:31" << true;
         QTest::newRow("unknown_mac") << QStringList{"set", "02:51:00:00:99:99", "--port", "15001"} << 1
                                      << "No device with MAC 02:51:00:00:99:99 answered" << true;
-        QTest::newRow("plan_unreadable") << QStringList{"batch", "/nonexistent/plan.csv"} << 2 << "cannot read"
-                                         << false;
+        QTest::newRow("plan_unreadable")
+            << QStringList{"batch", "/nonexistent/plan.csv"} << 2 << "cannot read" << false;
     }
 
     void badInputSendsNothing()
@@ -387,14 +398,15 @@ private slots:
         QTest::newRow("one_address_twice")
             << QByteArray("mac,ip\n02:51:00:00:00:31,192.168.0.90\n02:51:00:00:00:41,192.168.0.90\n")
             << "192.168.0.90 is planned for both 02:51:00:00:00:31 (line 2) and 02:51:00:00:00:41 (line 3)";
-        QTest::newRow("broadcast_address") << QByteArray("mac,ip,mask\n02:51:00:00:00:31,10.0.255.255,255.255.0.0\n")
-                                           << "10.0.255.255 is the broadcast address";
-        QTest::newRow("malformed_value") << QByteArray("mac,port\n02:51:00:00:00:31,70000\n")
-                                         << "line 2, column port";
+        QTest::newRow("broadcast_address")
+            << QByteArray("mac,ip,mask\n02:51:00:00:00:31,10.0.255.255,255.255.0.0\n")
+            << "10.0.255.255 is the broadcast address";
+        QTest::newRow("malformed_value")
+            << QByteArray("mac,port\n02:51:00:00:00:31,70000\n") << "line 2, column port";
         QTest::newRow("malformed_csv") << QByteArray("mac,ip\n\"02:51:00:00:00:31,10.0.0.5\n")
                                        << "line 2, field 1: the quoted field is never closed";
-        QTest::newRow("unknown_column") << QByteArray("mac,adress\n02:51:00:00:00:31,10.0.0.5\n")
-                                        << "unknown column \"adress\"";
+        QTest::newRow("unknown_column")
+            << QByteArray("mac,adress\n02:51:00:00:00:31,10.0.0.5\n") << "unknown column \"adress\"";
     }
 
     void badPlansSendNothing()
@@ -415,7 +427,8 @@ private slots:
         const QStringList families{"407", "407enc", "201"};
         QByteArray plan("MAC,IP,Gateway\r\n");
         for (int i = 0; i < 50; ++i) {
-            Device d(families[i % 3], QStringLiteral("02:51:00:00:10:%1").arg(i, 2, 16, QLatin1Char('0')).toUpper(),
+            Device d(families[i % 3],
+                     QStringLiteral("02:51:00:00:10:%1").arg(i, 2, 16, QLatin1Char('0')).toUpper(),
                      QStringLiteral("192.168.0.%1").arg(20 + i));
             if (i == 10)
                 d.fault = "refuse";
@@ -447,14 +460,16 @@ private slots:
         const QJsonObject refusing = devices[10].toObject();
         QCOMPARE(refusing.value("line").toInt(), 12);
         QVERIFY(refusing.value("detail").toString().contains(QStringLiteral("refused: 登录")));
-        QVERIFY(devices[20].toObject().value("detail").toString().contains(QStringLiteral("timed out: 登录")));
+        QVERIFY(
+            devices[20].toObject().value("detail").toString().contains(QStringLiteral("timed out: 登录")));
         const QJsonObject moved = devices[0].toObject();
         QCOMPARE(moved.value("ip_before").toString(), QStringLiteral("192.168.0.20"));
         QCOMPARE(moved.value("ip_after").toString(), QStringLiteral("192.168.0.100"));
         QCOMPARE(moved.value("port_after").toInt(), 15000);
         // Not on a terminal: one plain line per device as it finishes, then the table.
-        const QRegularExpression plainLine(QStringLiteral("^02:51:00:00:10:[0-9A-F]{2}  confirmed  answers at"),
-                                           QRegularExpression::MultilineOption);
+        const QRegularExpression plainLine(
+            QStringLiteral("^02:51:00:00:10:[0-9A-F]{2}  confirmed  answers at"),
+            QRegularExpression::MultilineOption);
         int plainLines = 0;
         for (QRegularExpressionMatchIterator it = plainLine.globalMatch(run.out); it.hasNext(); it.next())
             ++plainLines;
@@ -475,14 +490,16 @@ private slots:
     void batchRange()
     {
         QVERIFY(startFleet(twoNetworkFleet()));
-        const Run run = quillonctl(QStringList{"batch", "--start-ip", "192.168.0.60", "--step", "5",
-                                               "02:51:00:00:02:42", "025100000031", "02-51-00-00-00-41",
-                                               "--mask", "255.255.0.0"} +
-                                   kCredentials);
+        const Run run =
+            quillonctl(QStringList{"batch", "--start-ip", "192.168.0.60", "--step", "5", "02:51:00:00:02:42",
+                                   "025100000031", "02-51-00-00-00-41", "--mask", "255.255.0.0"} +
+                       kCredentials);
         QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
         const QJsonArray devices = devicesOf(quillonctl({"discover", "--format", "json"}));
-        QCOMPARE(deviceWithMac(devices, "02:51:00:00:02:42").value("ip").toString(), QStringLiteral("192.168.0.60"));
-        QCOMPARE(deviceWithMac(devices, "02:51:00:00:00:31").value("ip").toString(), QStringLiteral("192.168.0.65"));
+        QCOMPARE(deviceWithMac(devices, "02:51:00:00:02:42").value("ip").toString(),
+                 QStringLiteral("192.168.0.60"));
+        QCOMPARE(deviceWithMac(devices, "02:51:00:00:00:31").value("ip").toString(),
+                 QStringLiteral("192.168.0.65"));
         QCOMPARE(deviceWithMac(devices, "02:51:00:00:00:41").value("mask").toString(),
                  QStringLiteral("255.255.0.0"));
     }
@@ -495,9 +512,9 @@ private slots:
         QVERIFY2(read.exitCode == 0, qPrintable(describe(read)));
         QVERIFY(read.out.contains("Date and time: " + QDate::currentDate().toString("yyyy-MM-dd")));
 
-        const Run set = quillonctl(QStringList{"web", mac, "datetime", "--set", "2030-01-02 03:04:05", "--ntp",
-                                               "10.0.0.123"} +
-                                   kCredentials);
+        const Run set = quillonctl(
+            QStringList{"web", mac, "datetime", "--set", "2030-01-02 03:04:05", "--ntp", "10.0.0.123"} +
+            kCredentials);
         QVERIFY2(set.exitCode == 0, qPrintable(describe(set)));
         QVERIFY(set.out.contains("Confirmed: the device shows 2030-01-02 03:04:"));
         const Run again = quillonctl(QStringList{"web", mac, "datetime"} + kCredentials);
@@ -518,19 +535,21 @@ private slots:
 
     void doctorFindings()
     {
-        QVERIFY(startFleet(twoNetworkFleet() + QVector<Device>{Device("407", "02:51:00:00:05:05", "172.16.5.5", 15000,
-                                                                       {}, {}, "255.255.0.0")}));
+        QVERIFY(startFleet(
+            twoNetworkFleet() +
+            QVector<Device>{Device("407", "02:51:00:00:05:05", "172.16.5.5", 15000, {}, {}, "255.255.0.0")}));
         const Run healthy = quillonctl({"doctor"});
         QVERIFY2(healthy.exitCode == 0, qPrintable(describe(healthy)));
         QVERIFY(healthy.out.contains(QStringLiteral("[ok] adapter %1: 192.168.0.10/255.255.255.0 qualifies")
                                          .arg(lab::env("QUILLON_LAB_PC_IF"))));
-        QVERIFY(healthy.out.contains(QStringLiteral("[ok] probe %1: 4 device(s) answered")
-                                         .arg(lab::env("QUILLON_LAB_PC_IF"))));
-        QVERIFY(healthy.out.contains(QStringLiteral("[ok] probe %1: 2 device(s) answered")
-                                         .arg(lab::env("QUILLON_LAB_PC2_IF"))));
-        QVERIFY2(healthy.out.contains("[problem] device 02:51:00:00:05:05: 02:51:00:00:05:05 at 172.16.5.5 answers "
-                                      "through " +
-                                      lab::env("QUILLON_LAB_PC_IF")),
+        QVERIFY(healthy.out.contains(
+            QStringLiteral("[ok] probe %1: 4 device(s) answered").arg(lab::env("QUILLON_LAB_PC_IF"))));
+        QVERIFY(healthy.out.contains(
+            QStringLiteral("[ok] probe %1: 2 device(s) answered").arg(lab::env("QUILLON_LAB_PC2_IF"))));
+        QVERIFY2(healthy.out.contains(
+                     "[problem] device 02:51:00:00:05:05: 02:51:00:00:05:05 at 172.16.5.5 answers "
+                     "through " +
+                     lab::env("QUILLON_LAB_PC_IF")),
                  qPrintable(healthy.out));
         QVERIFY(healthy.out.contains("ip addr add 172.16.255.254/16 dev " + lab::env("QUILLON_LAB_PC_IF")));
 

@@ -19,7 +19,8 @@ void check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const Checked<QVector<PlanRow>> plan = parsePlan(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    const Checked<QVector<PlanRow>> plan =
+        parsePlan(QByteArray(reinterpret_cast<const char *>(data), int(size)));
     if (!plan.ok())
         return 0;
     check(!plan.value.isEmpty());
