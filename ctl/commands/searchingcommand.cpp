@@ -36,6 +36,10 @@ DeviceSearch *SearchingCommand::openSearch()
                 .arg(error));
         return nullptr;
     }
+    // Some adapters may have failed while others listen: searched without them, but said.
+    const QString partial = search->service().error();
+    if (!partial.isEmpty())
+        console::err(Ctl::tr("Searching without:\n%1").arg(partial));
     return search;
 }
 

@@ -1044,6 +1044,12 @@ Try &quot;quillonctl %1 --help&quot;.
         <source>Transactions run at once (default %1); devices that only await their confirmation do not count.</source>
         <translation>同时进行的交易数（默认 %1）；只在等待确认的设备不计在内。</translation>
     </message>
+    <message>
+        <source>Searching without:
+%1</source>
+        <translation>以下网卡未参与搜索：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>DiscoveryService</name>

@@ -556,7 +556,7 @@ private slots:
         // Another program holds the port; doctor names it and sends nothing.
         {
             QUdpSocket holder;
-            QVERIFY(holder.bind(QHostAddress(lab::pcAddress()), 15367, QUdpSocket::DontShareAddress));
+            QVERIFY(holder.bind(QHostAddress::AnyIPv4, 15367, QUdpSocket::DontShareAddress));
             const Run held = quillonctl({"doctor"});
             QVERIFY2(held.exitCode == 3, qPrintable(describe(held)));
             QVERIFY2(held.out.contains(QStringLiteral("it is held by tst_quillonctl (pid %1)")
@@ -565,6 +565,17 @@ private slots:
             const Run discover = quillonctl({"discover"});
             QVERIFY2(discover.exitCode == 3 && discover.err.contains("Cannot listen for replies"),
                      qPrintable(describe(discover)));
+        }
+        // Held on one adapter only: the search goes on through the other, and says so.
+        {
+            QUdpSocket holder;
+            QVERIFY(holder.bind(QHostAddress(lab::env("QUILLON_LAB_PC2_IP")), 15367,
+                                QUdpSocket::DontShareAddress));
+            const Run partial = quillonctl({"discover", "--format", "json"});
+            QVERIFY2(partial.exitCode == 0 &&
+                         partial.err.contains("Searching without:\n" + lab::env("QUILLON_LAB_PC2_IF")),
+                     qPrintable(describe(partial)));
+            QCOMPARE(devicesOf(partial).size(), 4);
         }
         const Run loopback = quillonctl({"discover", "--adapter", "127.0.0.1"});
         QVERIFY2(loopback.exitCode == 3 && loopback.err.contains("No adapter to search through"),
