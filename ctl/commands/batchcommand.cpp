@@ -202,7 +202,7 @@ void BatchCommand::onFound()
         const int index = service.devices().indexOf(row.mac);
         if (index >= 0) {
             const DeviceEntry &entry = service.devices().at(index);
-            result.family = familyName(DeviceFamily(entry.record.protocol));
+            result.family = familyName(entry.record.protocol);
             result.ipBefore = entry.record.ipv4;
             result.portBefore = entry.record.port;
             result.ipAfter = row.ip.isEmpty() ? entry.record.ipv4 : row.ip;

@@ -19,7 +19,7 @@ QStringList checksAgainstDevices(const QVector<PlanRow> &rows, const DeviceList 
         for (const auto &credential : {qMakePair(QStringLiteral("user"), row.user),
                                        qMakePair(QStringLiteral("password"), row.password)}) {
             const QString problem =
-                credentialProblem(DeviceFamily(record.protocol),
+                credentialProblem(record.protocol,
                                   where + QStringLiteral(", ") + credential.first, credential.second);
             if (!problem.isEmpty())
                 problems << problem;

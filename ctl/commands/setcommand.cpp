@@ -87,7 +87,7 @@ void SetCommand::onFound()
         return;
     }
     console::out(Ctl::tr("%1 (%2) at %3 port %4, through %5\n")
-                     .arg(entry.record.mac, familyName(DeviceFamily(entry.record.protocol)),
+                     .arg(entry.record.mac, familyName(entry.record.protocol),
                           entry.record.ipv4, entry.record.port, entry.adapter));
 
     job = new DeviceJob(service, search->adapterIndex(entry.adapter), router, entry.record, row, times, this);
