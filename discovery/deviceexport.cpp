@@ -37,21 +37,6 @@ const TextField kAfterFamily[] = {
     {"version", &deviceReply::version, ValueKind::Text},
 };
 
-QString familyText(int protocol)
-{
-    switch (DeviceFamily(protocol)) {
-    case DeviceFamily::Plain407:
-        return QStringLiteral("407");
-    case DeviceFamily::Encrypted407:
-        return QStringLiteral("407enc");
-    case DeviceFamily::Reply201:
-        return QStringLiteral("201");
-    case DeviceFamily::Unknown:
-        break;
-    }
-    return QString();
-}
-
 QString hexText(const unsigned char *bytes, int size)
 {
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(bytes), size).toHex());
@@ -71,7 +56,7 @@ QVector<Field> fields(const deviceReply &record, const QString &adapter, int rep
 {
     QVector<Field> out;
     out.append({QStringLiteral("mac"), record.mac, ValueKind::Text});
-    out.append({QStringLiteral("family"), familyText(record.protocol), ValueKind::Text});
+    out.append({QStringLiteral("family"), familyName(record.protocol), ValueKind::Text});
     for (const TextField &f : kAfterFamily)
         out.append({QLatin1String(f.name), record.*f.text, f.kind});
     const bool framed = DeviceFamily(record.protocol) == DeviceFamily::Encrypted407;
