@@ -107,6 +107,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         cur_row = ui->tableWidget->currentRow();
         refreshFrame(0);
     });
+    setTableMenu();
 
     setSearchRow();
 

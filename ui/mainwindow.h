@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
 class IPLineEdit;
@@ -193,6 +194,20 @@ public:
     void clearDeviceTable();
     // Row of each listed MAC address, so that placing a reply never scans the table.
     QHash<QString, int> rowOfMac;
+
+    // ---- ui: device table menu ----
+    // Right button on the table: copy a row's MAC, address or texts, open the device's web page,
+    // export the list.
+    void setTableMenu();
+    void showTableMenu(const QPoint &position);
+    void copyCell(int row, int column);
+    void copyRow(int row);
+    void openWebPage(int row);
+    void exportDevices(bool asJson);
+    // The desktop's browser; tests put their own opener here.
+    std::function<bool(const QUrl &)> openUrl;
+    // Where to save an export (empty: cancelled); tests answer without a dialog.
+    std::function<QString(const QString &suggestedName, const QString &filter)> askExportFile;
 
     // ---- ui: detail form ----
     void setFrame();
