@@ -17,6 +17,7 @@ using DeviceId = std::array<std::uint8_t, 16>;
 constexpr int kHeaderSize = 4;
 constexpr int kLengthOffset = 2;
 constexpr int kDrawSize = 32;          // random bytes per frame
+constexpr int kKeySize = 16;           // the AES-128 key, the draw's first bytes
 constexpr int kBlockBufferSize = 256;  // working buffer of either direction
 constexpr int kMaxPayload = 192;       // the frame must fit the 256-byte output buffer
 constexpr int kMinBody = 48;           // key pieces plus two ciphertext blocks

@@ -19,3 +19,12 @@ void logOpenedFrame(const QByteArray &key, const QByteArray &payload, const fram
     qDebug().noquote() << "length: " + QString::number(payload.size()) << "txid: " + hexOf(txid)
                        << "  snid: " + hexOf(snid);
 }
+
+void logSealedFrame(const QByteArray &key, const framecipher::TransactionId &sentId,
+                    const framecipher::DeviceId &snid, const QByteArray &frame)
+{
+    qDebug().noquote() << "send key2: " + key.toHex();
+    qDebug().noquote() << "send txid: " + hexOf(sentId);
+    qDebug().noquote() << "send snid: " + hexOf(snid);
+    qDebug().noquote() << "send length: " + QString::number(frame.size()) << "send — p: " + frame.toHex();
+}

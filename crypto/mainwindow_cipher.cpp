@@ -3,32 +3,14 @@
 #include "crypto/credentialcipher.h"
 #include "crypto/framecipher.h"
 #include "crypto/framelog.h"
+#include "crypto/framerandom.h"
 
 #include <QDebug>
-
-#include <openssl/rand.h>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-// Mixed into the generator before every draw; it does not shape the frame.
-constexpr char kSeed[] = "7302916485";
-
-QByteArray drawFrameRandom()
-{
-    RAND_seed(kSeed, int(sizeof kSeed - 1));
-    RAND_status();
-    QByteArray draw(framecipher::kDrawSize, '\0');
-    RAND_bytes(reinterpret_cast<unsigned char *>(draw.data()), draw.size());
-    return draw;
-}
-
-template <std::size_t N> QByteArray hexOf(const std::array<std::uint8_t, N> &bytes)
-{
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(N)).toHex();
-}
 
 template <std::size_t N> std::array<std::uint8_t, N> arrayOf(const unsigned char (&bytes)[N])
 {
@@ -45,7 +27,7 @@ quint16 MainWindow::aes_encrypt(quint16 x, unsigned char *p)
         qDebug() << "aes_encrypt: payload of" << x << "bytes refused, at most" << framecipher::kMaxPayload;
         return 0;
     }
-    const QByteArray draw = drawFrameRandom();
+    const QByteArray draw = framecipher::drawFrameRandom();
 
     // The list grows past 100 entries, so only an index outside it falls back to the first record.
     if (cur_row < 0 || cur_row >= deviceReplys.size())
@@ -66,10 +48,7 @@ quint16 MainWindow::aes_encrypt(quint16 x, unsigned char *p)
     }
     std::memcpy(p, frame.constData(), std::size_t(frame.size()));
 
-    qDebug().noquote() << "send key2: " + draw.left(16).toHex();
-    qDebug().noquote() << "send txid: " + hexOf(sentId);
-    qDebug().noquote() << "send snid: " + hexOf(snid);
-    qDebug().noquote() << "send length: " + QString::number(frame.size()) << "send — p: " + frame.toHex();
+    logSealedFrame(draw.left(framecipher::kKeySize), sentId, snid, frame);
     return quint16(frame.size());
 }
 

@@ -1,3 +1,7 @@
+#include "crypto/framelog.h"
+#include "discovery/devicefamily.h"
+#include "discovery/intake.h"
+#include "engine/configtransaction.h"
 #include "netcfg/tradeframes.h"
 #include "netcfg/tradeplan.h"
 #include "ui/iplineedit.h"
@@ -17,11 +21,6 @@
 
 namespace {
 
-constexpr int waiting = 99;
-constexpr int accepted = 0;
-constexpr int refused = 1;
-constexpr int timedOut = 2;
-constexpr int loginSlot = 0;
 constexpr int eventSliceMs = 5;
 constexpr unsigned long sleepStepMs = 100;
 
@@ -63,52 +62,56 @@ void MainWindow::on_netCfg_clicked()
     const int modified_count = static_cast<int>(plan.trades.size());
     for (int i = 0; i < modified_count; ++i)
         doSetting[i] = plan.trades[i].code;
-    std::fill(std::begin(doResult), std::end(doResult), accepted);
-    int lostFlag = 0;
+    std::fill(std::begin(doResult), std::end(doResult), int(TradeResult::Accepted));
     setInteractionLocked(true);
-    tradeFamilyWaiting = tradesByAddress(record.protocol) ? record.protocol : DeviceFamily::Reply201;
     qDebug() << "Trade start ------------------------------------------------------";
 
-    for (doResultCount = 0; doResultCount < modified_count; ++doResultCount) {
-        const QByteArray &request = plan.trades[doResultCount].request;
-        qDebug() << "Trade Count:" << doResultCount << " senddata: " << request.toHex()
+    TransactionOptions options;
+    options.tradeTimeoutMs = timSender->interval();
+    options.group = QHostAddress(mcIP);
+    options.discoveryPort = nport;
+    ConfigTransaction transaction(*this, record, plan, QHostAddress(orgIP), orgPort, options);
+    connect(&transaction, &ConfigTransaction::tradeStarted, this, [this, &plan](int slot, int) {
+        doResultCount = slot;
+        doResult[slot] = int(TradeResult::Waiting);
+        const QByteArray &request = plan.trades[std::size_t(slot)].request;
+        qDebug() << "Trade Count:" << slot << " senddata: " << request.toHex()
                  << " datasize:" << request.size();
-        doResult[doResultCount] = waiting;
-        if (!sendTrade(request, record.protocol)) {
-            doResult[doResultCount] = refused;
-        } else {
-            timSender->start();
-            // Abandoned when the window goes away: nothing could still answer.
-            while (doResult[doResultCount] == waiting && isVisible()) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, eventSliceMs);
-                QThread::msleep(sleepStepMs);
-            }
-            if (doResult[doResultCount] == waiting) {
-                timSender->stop();
-                doResult[doResultCount] = timedOut;
-            }
-        }
-        const int result = doResult[doResultCount];
-        if (result == timedOut) {
-            qDebug() << "第[" << doResultCount << "]个交易失败，超时";
-            lostFlag = timedOut;
-            if (doResultCount == loginSlot || !isVisible())
-                break;
-        } else if (result == refused) {
-            qDebug() << "第[" << doResultCount << "]个交易失败";
-            lostFlag = refused;
-        } else {
-            qDebug() << "第[" << doResultCount << "]个交易成功";
-        }
+    });
+    connect(&transaction, &ConfigTransaction::frameSealed, this,
+            [this](int, const QByteArray &key, const framecipher::TransactionId &sentId,
+                   const framecipher::DeviceId &snid, const QByteArray &frame) {
+                logSealedFrame(key, sentId, snid, frame);
+                qDebug() << "Encrypt senddata[" << frame.toHex() << " datasize[" << frame.size() << "]";
+            });
+    connect(&transaction, &ConfigTransaction::tradeFinished, this, [this](int slot, int, TradeResult result) {
+        doResult[slot] = int(result);
+        if (result == TradeResult::TimedOut)
+            qDebug() << "第[" << slot << "]个交易失败，超时";
+        else if (result == TradeResult::Refused)
+            qDebug() << "第[" << slot << "]个交易失败";
+        else
+            qDebug() << "第[" << slot << "]个交易成功";
+    });
+    // The device's record keeps the ids its next frame needs.
+    connect(&transaction, &ConfigTransaction::idsChanged, this,
+            [this](const QString &mac, const framecipher::TransactionId &txid,
+                   const framecipher::DeviceId &snid) { deviceReplys.updateIds(mac, txid, snid); });
+    netTransaction = &transaction;
+    transaction.start();
+    // Abandoned when the window goes away: nothing could still answer.
+    while (!transaction.isFinished() && isVisible()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, eventSliceMs);
+        QThread::msleep(sleepStepMs);
     }
-    tradeFamilyWaiting = DeviceFamily::Unknown;
-    const int sentUpTo = std::min(modified_count, static_cast<int>(std::size(doResult)));
+    const bool abandoned = !transaction.isFinished();
+    transaction.abort();
+    netTransaction = nullptr;
+    const int sent = static_cast<int>(transaction.results().size());
+    doResultCount = abandoned || sent < modified_count ? sent - 1 : modified_count;
 
-    if (lostFlag != 0) {
-        QString lostItem;
-        for (int i = 0; i < sentUpTo; ++i)
-            if (doResult[i] != accepted)
-                lostItem += tradeframes::label(doSetting[i]);
+    const QString lostItem = transaction.failedLabels();
+    if (!lostItem.isEmpty()) {
         socketS->setText(QStringLiteral("[") + record.mac + QStringLiteral("]") + lostItem +
                          QStringLiteral("失败"));
         if (isVisible())
@@ -123,61 +126,22 @@ void MainWindow::on_netCfg_clicked()
     on_Search_clicked();
 }
 
-bool MainWindow::sendTrade(QByteArray request, DeviceFamily protocol)
+bool MainWindow::sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port)
 {
-    if (!m_qudpSocket)
-        return false;
-    if (protocol == DeviceFamily::Plain407)
-        return m_qudpSocket->writeDatagram(request, QHostAddress(orgIP), orgPort) == request.size();
-    if (protocol == DeviceFamily::Encrypted407) {
-        const quint16 length = send_enc(static_cast<quint16>(request.size()), request);
-        if (length == 0) {
-            qDebug() << "trade not encrypted, not sent";
-            return false;
-        }
-        request.truncate(length);
-        qDebug() << "Encrypt senddata[" << request.toHex() << " datasize[" << request.size() << "]";
-        return m_qudpSocket->writeDatagram(request, QHostAddress(orgIP), orgPort) == request.size();
-    }
-    return m_qudpSocket->writeDatagram(request, QHostAddress(mcIP), nport) == request.size();
+    return m_qudpSocket && m_qudpSocket->writeDatagram(datagram, to, port) == datagram.size();
+}
+
+void MainWindow::tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from)
+{
+    // Only the waiting trade's device may settle it; anything else must neither settle a trade
+    // nor touch a device's frame ids.
+    if (!netTransaction || !netTransaction->offer(reply, from))
+        qDebug().noquote() << "trade reply not for the waiting trade, dropped:" << reply.payload.toHex();
 }
 
 void MainWindow::onTimeOutNetcfg()
 {
     timSender->stop();
-    if (doResultCount >= 0 && doResultCount < static_cast<int>(std::size(doResult)))
-        doResult[doResultCount] = timedOut;
-}
-
-void MainWindow::tradeReplyReceived(const intake::Classified &reply, const QHostAddress &)
-{
-    // Only the family a transaction waits for answers with this length; anything else is noise
-    // and must neither settle a trade nor touch the selected device's frame ids.
-    if (reply.family != tradeFamilyWaiting) {
-        qDebug().noquote() << "trade reply while none of its family waits, dropped:" << reply.payload.toHex();
-        return;
-    }
-    // A reply from another device than the one being configured leaves the trade waiting.
-    if (reply.family == DeviceFamily::Reply201 && reply.mac != dstMac)
-        return;
-    stopTradeTimer();
-    if (reply.hasIds && cur_row >= 0 && cur_row < deviceReplys.size())
-        deviceReplys.updateIds(deviceReplys[cur_row].mac, reply.txid, reply.snid);
-    recordTradeResult(reply.accepted ? accepted : refused);
-}
-
-void MainWindow::recordTradeResult(int result)
-{
-    if (doResultCount < 0 || doResultCount >= static_cast<int>(std::size(doResult))) {
-        qDebug() << "no trade slot" << doResultCount << "for result" << result;
-        return;
-    }
-    doResult[doResultCount] = result;
-    qDebug() << "doResult[doResultCount]" << result << "[doResultCount]" << doResultCount;
-}
-
-void MainWindow::stopTradeTimer()
-{
-    if (timSender)
-        timSender->stop();
+    if (netTransaction)
+        netTransaction->expireWaitingTrade();
 }

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QNetworkReply>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -133,15 +132,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     // Devices sit on the installer's LAN; a proxy from the environment would take the login
     // and its cookies elsewhere.
     manager->setProxy(QNetworkProxy::NoProxy);
-    connect(manager, &QNetworkAccessManager::finished, this, [this](QNetworkReply *finished) {
-        // A reply given up earlier may still end; it must not be taken for the one in flight.
-        if (finished != reply) {
-            qDebug() << "reply of a command given up ignored:" << finished->url();
-            finished->deleteLater();
-            return;
-        }
-        replyFinished();
-    });
 
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item{border: 0px}"));
 }

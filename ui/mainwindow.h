@@ -3,12 +3,14 @@
 #include "discovery/devicelist.h"
 #include "discovery/devicereply.h"
 #include "discovery/intake.h"
+#include "engine/tradelink.h"
 
 #include <QByteArrayList>
 #include <QFuture>
 #include <QHash>
 #include <QHostAddress>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
@@ -16,9 +18,8 @@
 #include <functional>
 #include <vector>
 
+class ConfigTransaction;
 class IPLineEdit;
-class QFile;
-class QHttpMultiPart;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
@@ -27,12 +28,13 @@ class QPushButton;
 class QTimer;
 class QUdpSocket;
 class Ui_MainWindow;
+class WebSession;
 class WorkerObject;
 
 // The one window. It owns the device list, both sockets' state, the trade bookkeeping, the HTTP
 // client state, the timers and every widget; its members are defined in the folder of the
 // subsystem they belong to.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public TradeLink
 {
     Q_OBJECT
 
@@ -51,7 +53,6 @@ public slots:
     void on_webCfg_clicked();
     void on_Search_clicked();
     void on_cLB_clicked();
-    void replyFinished();
     int checkPort(QLineEdit *lePort);
     void onClicked();
 
@@ -129,27 +130,26 @@ public:
     QByteArray des_decrypt(const QByteArray &cipherText, const QByteArray &key);
 
     // ---- netcfg ----
+    // The slot and results of the transaction being run, as it reports them.
     int doResultCount = 0;
     int doResult[10] = {};
     int doSetting[10] = {};
     QString dstMac;
+    // Its interval is each trade's time-out.
     QTimer *timSender = nullptr;
     const int SHOW_DELAY = 3000;
-    // The family whose trade reply is awaited (Unknown while no transaction waits); a trade
-    // reply is credited only to it.
-    DeviceFamily tradeFamilyWaiting = DeviceFamily::Unknown;
-    // Reply intake hands every trade reply here, once it has logged it.
+    // Trades leave from the search socket, so that their answers reach the receiver.
+    bool sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port) override;
+    // Reply intake hands every trade reply here, once it has logged it; the waiting transaction
+    // takes its own.
     void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
-    // Writes a trade result into the slot being waited for, when that slot exists.
-    void recordTradeResult(int result);
-    void stopTradeTimer();
-    // Sends one trade as the device's family wants it; false when nothing could be sent.
-    bool sendTrade(QByteArray request, DeviceFamily protocol);
+    // The transaction on_netCfg_clicked waits for; null while none runs.
+    QPointer<ConfigTransaction> netTransaction;
 
     // ---- webcfg ----
     int webCFG(QString type);
-    void startRequest(QUrl requestedUrl, QByteArray requestData);
     QNetworkAccessManager *manager = nullptr;
+    // The answer awaited by the running sequence; null while none is.
     QNetworkReply *reply = nullptr;
     QStringList webCMD;
     QByteArrayList cmdContents;
@@ -157,20 +157,13 @@ public:
     int isWebTradeOver = 1;
     int webLoginRes = 0;
     QVariant variantCookies;
+    // Its interval is each command's time-out.
     QTimer *timSenderWebcfg = nullptr;
-    QHttpMultiPart *multiPart = nullptr;
-    QFile *fwFile = nullptr;
     QString devDatetime;
     int devNtpSet = 0;
     QString devNtpServerIP;
-    // The device the sequence talks to; login cookies go nowhere else.
-    QUrl webOrigin;
-    int webRedirects = 0;
-    bool webSequenceRunning = false;
-    // Closes and releases the firmware file and the multipart body of an upload.
-    void releaseUpload();
-    // Aborts and releases the reply of a command that was given up, so its end is ignored.
-    void abandonReply();
+    // The sequence webCFG waits for; null while none runs.
+    QPointer<WebSession> webSession;
     // The login command's body, logged under logLabel.
     QByteArray webLoginBody(const char *logLabel);
 
