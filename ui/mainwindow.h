@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class Confirmation;
 class ConfigTransaction;
 class IPLineEdit;
 class QLabel;
@@ -79,6 +80,9 @@ public:
     void initSearchSocket();
     // Aborts and deletes the search socket; safe to call twice.
     void releaseSearchSocket();
+    // The discovery probe, multicast and broadcast, without emptying the list; the bytes the
+    // broadcast took, or -1.
+    qint64 sendSearchProbes();
     QUdpSocket *m_qudpSocket = nullptr;
     QHostAddress address{QHostAddress::AnyIPv4};
     quint16 nport = 15367;
@@ -145,6 +149,14 @@ public:
     void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
     // The transaction on_netCfg_clicked waits for; null while none runs.
     QPointer<ConfigTransaction> netTransaction;
+    // Which trade of how many runs, in the status label.
+    void showTradeProgress(int slot, int tradeCount, int code);
+    // After a successful configuration: watches the search that follows for the device at the
+    // requested address and port, and adds to the status label whether it came back.
+    void confirmConfiguredDevice(const QString &mac, const QString &ipv4, const QString &port);
+    void stopConfirmation();
+    // Fed with every decoded search reply; null while no configuration waits for its device.
+    QPointer<Confirmation> netConfirmation;
 
     // ---- webcfg ----
     int webCFG(QString type);

@@ -1,5 +1,6 @@
 #include "support/devsimprocess.h"
 #include "support/waituntil.h"
+#include "support/windowrows.h"
 #include "ui/devicetablecolumns.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
@@ -51,16 +52,6 @@ QHash<QString, QJsonObject> devicesByMac(const QByteArray &document)
          QJsonDocument::fromJson(document).object().value(QStringLiteral("devices")).toArray())
         byMac.insert(device.toObject().value(QStringLiteral("mac")).toString(), device.toObject());
     return byMac;
-}
-
-int rowOf(MainWindow &w, const QString &mac)
-{
-    for (int row = 0; row < w.ui->tableWidget->rowCount(); ++row) {
-        const QTableWidgetItem *item = w.ui->tableWidget->item(row, tablecolumn::mac);
-        if (item && item->text() == mac)
-            return row;
-    }
-    return -1;
 }
 
 } // namespace
