@@ -89,6 +89,9 @@ void MainWindow::on_netCfg_clicked()
             });
     connect(&transaction, &ConfigTransaction::tradeFinished, this, [this](int slot, int, TradeResult result) {
         doResult[slot] = int(result);
+        // Intake's line for a trade reply that settled the waiting slot.
+        if (result != TradeResult::TimedOut)
+            qDebug() << "doResult[doResultCount]" << int(result) << "[doResultCount]" << slot;
         if (result == TradeResult::TimedOut)
             qDebug() << "第[" << slot << "]个交易失败，超时";
         else if (result == TradeResult::Refused)
