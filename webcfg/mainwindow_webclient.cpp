@@ -91,6 +91,9 @@ void MainWindow::startRequest(QUrl requestedUrl, QByteArray requestData)
     // Cookies are ours to send: the manager's jar would also put them on the login.
     request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    // Redirects are ours to follow (Qt 6 would follow them itself): the cookie-origin check and
+    // the redirect cap below must see each one.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     timSenderWebcfg->start();
     isWebTradeOver = inFlight;
     // Login cookies go to the device they came from, never to a host a redirect names.
