@@ -1,5 +1,5 @@
-#include "discovery/searchsocket.h"
-#include "discovery/systemadapters.h"
+#include "engine/searchsocket.h"
+#include "engine/systemadapters.h"
 #include "ui/iplineedit.h"
 #include "ui/hoverpushbutton.h"
 #include "ui/mainwindow.h"

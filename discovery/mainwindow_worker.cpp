@@ -1,4 +1,4 @@
-#include "discovery/worker.h"
+#include "engine/worker.h"
 #include "ui/mainwindow.h"
 
 #include <QLabel>

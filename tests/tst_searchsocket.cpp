@@ -1,4 +1,4 @@
-#include "discovery/searchsocket.h"
+#include "engine/searchsocket.h"
 #include "support/labenv.h"
 #include "support/logcapture.h"
 #include "support/waituntil.h"

@@ -1,4 +1,4 @@
-#include "discovery/systemadapters.h"
+#include "engine/systemadapters.h"
 
 #include <QNetworkInterface>
 

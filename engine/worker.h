@@ -1,6 +1,6 @@
 #pragma once
 
-#include "discovery/udpsocketlayer.h"
+#include "engine/udpsocketlayer.h"
 
 #include <QByteArray>
 #include <QMutex>

@@ -1,4 +1,4 @@
-#include "discovery/udpsocketlayer.h"
+#include "engine/udpsocketlayer.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "discovery/searchsocket.h"
+#include "engine/searchsocket.h"
 
-#include "discovery/udpsocketlayer.h"
+#include "engine/udpsocketlayer.h"
 
 #include <QDebug>
 #include <QUdpSocket>
