@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QTextStream>
 
 namespace {
 
@@ -73,9 +72,8 @@ void pelmMessageHandler(QtMsgType type, const QMessageLogContext &context, const
 
     QFile file(logFileName(stamp.date()));
     if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        QTextStream stream(&file);
-        stream << text << "\r\n";
-        stream.flush();
+        // The system's local 8-bit encoding under both Qt 5 and Qt 6, whose text stream writes UTF-8.
+        file.write((text + QStringLiteral("\r\n")).toLocal8Bit());
         file.close();
     }
     insideHandler = false;

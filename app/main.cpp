@@ -10,8 +10,11 @@
 int qMain(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_UseDesktopOpenGL, true);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Always on in Qt 6, where the two attributes are deprecated.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
+#endif
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
 

@@ -11,7 +11,11 @@ void installCtlTranslation(QCoreApplication &app, QTranslator &own, QTranslator 
     const QLocale locale = QLocale::system();
     if (own.load(locale, QStringLiteral("quillonctl"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         app.installTranslator(&own);
-    if (qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtCatalogues = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString qtCatalogues = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    if (qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtCatalogues))
         app.installTranslator(&qt);
 }

@@ -1,24 +1,45 @@
 #include "devsim/fault.h"
 
 #include <QRandomGenerator>
+#include <QStringList>
 
 namespace fault {
 
+namespace {
+
+struct Named
+{
+    const char *name;
+    Fault fault;
+};
+
+const Named kNames[] = {
+    {"none", Fault::None},
+    {"garbage", Fault::Garbage},
+    {"wrong-length", Fault::WrongLength},
+    {"late", Fault::Late},
+    {"refuse", Fault::Refuse},
+    {"redirect", Fault::Redirect},
+    {"vanish-after-restart", Fault::VanishAfterRestart},
+};
+
+} // namespace
+
 std::optional<Fault> parse(const QString &text)
 {
-    if (text == QLatin1String("none"))
-        return Fault::None;
-    if (text == QLatin1String("garbage"))
-        return Fault::Garbage;
-    if (text == QLatin1String("wrong-length"))
-        return Fault::WrongLength;
-    if (text == QLatin1String("late"))
-        return Fault::Late;
-    if (text == QLatin1String("refuse"))
-        return Fault::Refuse;
-    if (text == QLatin1String("redirect"))
-        return Fault::Redirect;
+    for (const Named &named : kNames)
+        if (text == QLatin1String(named.name))
+            return named.fault;
     return std::nullopt;
+}
+
+QString names()
+{
+    QStringList all;
+    for (const Named &named : kNames)
+        all << QLatin1String(named.name);
+    const QString last = all.takeLast();
+    return all.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 QByteArray distort(Fault fault, const QByteArray &reply, QRandomGenerator &random)

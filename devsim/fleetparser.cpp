@@ -74,7 +74,7 @@ public:
         if (o.contains(QLatin1String("fault"))) {
             const std::optional<Fault> kind = fault::parse(text("fault"));
             if (!kind)
-                return QStringLiteral("fault must be none, garbage, wrong-length, late, refuse or redirect");
+                return QStringLiteral("fault must be ") + fault::names();
             d.fault = *kind;
         }
         return readIds(d);

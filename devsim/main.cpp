@@ -72,8 +72,7 @@ int main(int argc, char **argv)
         QStringLiteral("FILE"));
     const QCommandLineOption faultOption(
         QStringLiteral("fault"),
-        QStringLiteral("Every device misbehaves (over the fleet file's own faults): none, garbage, "
-                       "wrong-length, late, refuse or redirect."),
+        QStringLiteral("Every device misbehaves (over the fleet file's own faults): %1.").arg(fault::names()),
         QStringLiteral("KIND"), QStringLiteral("none"));
     parser.addOptions({fleetOption, generateOption, seedOption, jitterOption, recordOption, faultOption});
     parser.process(app);
@@ -104,7 +103,7 @@ int main(int argc, char **argv)
 
     const std::optional<Fault> chosenFault = fault::parse(parser.value(faultOption));
     if (!chosenFault)
-        return fail(QStringLiteral("--fault takes none, garbage, wrong-length, late, refuse or redirect"));
+        return fail(QStringLiteral("--fault takes ") + fault::names());
 
     QSet<quint32> forbidden;
     for (const char *host : {"QUILLON_LAB_PC_IP", "QUILLON_LAB_LAN_IP", "QUILLON_LAB_PC2_IP", "QUILLON_LAB_LAN2_IP"}) {

@@ -35,4 +35,5 @@ struct SimDevice
     framecipher::DeviceId snid{};
     framecipher::TransactionId txid{};
     Fault fault = Fault::None; // how this device misbehaves, if at all
+    bool silent = false;       // restarted under Fault::VanishAfterRestart: answers nothing
 };

@@ -228,6 +228,7 @@ void Simulator::tradeAtDevice(QUdpSocket *socket, const QNetworkDatagram &reques
 
 void Simulator::applyRestart(int index, const NetSettings &before)
 {
+    devices[index].silent = devices[index].fault == Fault::VanishAfterRestart;
     const SimDevice &d = devices[index];
     QString error;
     if (d.net.ip != before.ip && !LanAddresses(options.lanInterface).add({d.net.ip}, &error))
@@ -254,6 +255,8 @@ QByteArray Simulator::refusal(const SimDevice &device) const
 void Simulator::reply(QUdpSocket *socket, const SimDevice &device, quint32 source, const QByteArray &data,
                       const QNetworkDatagram &to, quint16 port)
 {
+    if (device.silent)
+        return;
     sender->send(int(socket->socketDescriptor()),
                  {source, to.senderAddress().toIPv4Address(), port,
                   fault::distort(device.fault, data, *QRandomGenerator::global())},

@@ -1,5 +1,6 @@
 #include "crypto/framelog.h"
 #include "discovery/intake.h"
+#include "engine/confirmation.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
 
@@ -58,6 +59,9 @@ int MainWindow::append407(QByteArray strData)
 
 int MainWindow::appendDevice(const deviceReply &record, const QByteArray &reply)
 {
+    // A configured device is looked for whatever the table shows.
+    if (netConfirmation)
+        netConfirmation->observe(record);
     if (refusedBySingleIp(record.ipv4))
         return -1;
     const DeviceList::MergeResult merged =

@@ -47,11 +47,7 @@ void MainWindow::on_Search_clicked()
     cur_row = noDeviceRow;
     refreshFrame(1);
 
-    qint64 sent = -1;
-    if (m_qudpSocket) {
-        m_qudpSocket->writeDatagram(discoveryProbe, QHostAddress(mcIP), nport);
-        sent = m_qudpSocket->writeDatagram(discoveryProbe, QHostAddress::Broadcast, broadcastProbePort);
-    }
+    const qint64 sent = sendSearchProbes();
     if (searchMode == 'S') {
         ui->Search->setEnabled(false);
         ui->singleSearch->setEnabled(false);
@@ -59,6 +55,14 @@ void MainWindow::on_Search_clicked()
     }
     qDebug() << "Searching ... " << sent;
     ui->leSingleIP->setEnabled(true);
+}
+
+qint64 MainWindow::sendSearchProbes()
+{
+    if (!m_qudpSocket)
+        return -1;
+    m_qudpSocket->writeDatagram(discoveryProbe, QHostAddress(mcIP), nport);
+    return m_qudpSocket->writeDatagram(discoveryProbe, QHostAddress::Broadcast, broadcastProbePort);
 }
 
 void MainWindow::onTimeOutSearch()

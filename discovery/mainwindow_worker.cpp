@@ -40,9 +40,13 @@ void MainWindow::InitConcurrent()
 
 void MainWindow::startReceiver()
 {
-    fRecv =
-        QtConcurrent::run(QThreadPool::globalInstance(), concurrent_worker_, &WorkerObject::readFromSocket,
-                          static_cast<unsigned short>(nport), mcIP, address.toString());
+    // A lambda reads the same under Qt 5 and Qt 6, whose member-function overloads differ.
+    WorkerObject *worker = concurrent_worker_;
+    const auto port = static_cast<unsigned short>(nport);
+    fRecv = QtConcurrent::run(QThreadPool::globalInstance(),
+                              [worker, port, group = mcIP, source = address.toString()] {
+                                  worker->readFromSocket(port, group, source);
+                              });
 }
 
 void MainWindow::stopReceiver()

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QUdpSocket>
+#include <QVariant>
 
 namespace {
 
@@ -30,6 +31,6 @@ QString bindSearchSocket(QUdpSocket &socket, const QHostAddress &address, quint1
     const udp::Handle fd = static_cast<udp::Handle>(socket.socketDescriptor());
     if (udp::setBroadcast(fd, true) != 0 || udp::restrictToPeer(fd, unreachablePeer, unreachablePeerPort) != 0)
         qDebug("search socket stays open to unicast, Err: %d", udp::lastError());
-    socket.setSocketOption(QAbstractSocket::MulticastLoopbackOption, 0);
+    socket.setSocketOption(QAbstractSocket::MulticastLoopbackOption, QVariant(0));
     return QString();
 }

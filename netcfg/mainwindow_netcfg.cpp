@@ -63,6 +63,7 @@ void MainWindow::on_netCfg_clicked()
     for (int i = 0; i < modified_count; ++i)
         doSetting[i] = plan.trades[i].code;
     std::fill(std::begin(doResult), std::end(doResult), int(TradeResult::Accepted));
+    stopConfirmation();
     setInteractionLocked(true);
     qDebug() << "Trade start ------------------------------------------------------";
 
@@ -71,13 +72,15 @@ void MainWindow::on_netCfg_clicked()
     options.group = QHostAddress(mcIP);
     options.discoveryPort = nport;
     ConfigTransaction transaction(*this, record, plan, QHostAddress(orgIP), orgPort, options);
-    connect(&transaction, &ConfigTransaction::tradeStarted, this, [this, &plan](int slot, int) {
-        doResultCount = slot;
-        doResult[slot] = int(TradeResult::Waiting);
-        const QByteArray &request = plan.trades[std::size_t(slot)].request;
-        qDebug() << "Trade Count:" << slot << " senddata: " << request.toHex()
-                 << " datasize:" << request.size();
-    });
+    connect(&transaction, &ConfigTransaction::tradeStarted, this,
+            [this, &plan, modified_count](int slot, int code) {
+                showTradeProgress(slot, modified_count, code);
+                doResultCount = slot;
+                doResult[slot] = int(TradeResult::Waiting);
+                const QByteArray &request = plan.trades[std::size_t(slot)].request;
+                qDebug() << "Trade Count:" << slot << " senddata: " << request.toHex()
+                         << " datasize:" << request.size();
+            });
     connect(&transaction, &ConfigTransaction::frameSealed, this,
             [this](int, const QByteArray &key, const framecipher::TransactionId &sentId,
                    const framecipher::DeviceId &snid, const QByteArray &frame) {
@@ -127,6 +130,8 @@ void MainWindow::on_netCfg_clicked()
     qDebug() << "Trade end ------------------------------------------------------";
     setInteractionLocked(false);
     on_Search_clicked();
+    if (lostItem.isEmpty() && isVisible())
+        confirmConfiguredDevice(record.mac, form.ipv4, form.port);
 }
 
 bool MainWindow::sendTrade(const QByteArray &datagram, const QHostAddress &to, quint16 port)

@@ -2,6 +2,7 @@ quillon_add_test(tst_reply201 SOURCES tst_reply201.cpp LABELS discovery)
 quillon_add_test(tst_reply407 SOURCES tst_reply407.cpp LABELS discovery)
 quillon_add_test(tst_intake SOURCES discovery/tst_intake.cpp LABELS discovery)
 quillon_add_test(tst_devicelist SOURCES discovery/tst_devicelist.cpp LABELS discovery)
+quillon_add_test(tst_devicedocument SOURCES discovery/tst_devicedocument.cpp LABELS discovery)
 quillon_add_test(tst_adapterchoice SOURCES discovery/tst_adapterchoice.cpp LABELS discovery)
 
 quillon_add_test(tst_searchsocket GUI LAB SOURCES tst_searchsocket.cpp LABELS discovery)

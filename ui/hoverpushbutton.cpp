@@ -5,7 +5,7 @@ HoverPushButton::HoverPushButton(QWidget *parent) : QPushButton(parent) {}
 HoverPushButton::~HoverPushButton() = default;
 
 // The style sheet's :hover look does not depend on these handlers, so the base ones are skipped.
-void HoverPushButton::enterEvent(QEvent *)
+void HoverPushButton::enterEvent(HoverEnterEvent *)
 {
     emit hoverEnter();
 }

@@ -2,6 +2,12 @@
 
 #include <QPushButton>
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using HoverEnterEvent = QEnterEvent;
+#else
+using HoverEnterEvent = QEvent;
+#endif
+
 // A push button that says when the pointer enters and leaves it.
 class HoverPushButton : public QPushButton
 {
@@ -16,6 +22,6 @@ signals:
     void hoverLeave();
 
 protected:
-    void enterEvent(QEvent *event) override;
+    void enterEvent(HoverEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 };

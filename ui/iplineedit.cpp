@@ -5,8 +5,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QRegExp>
-#include <QRegExpValidator>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace {
@@ -27,7 +27,7 @@ IPLineEdit::IPLineEdit(QWidget *parent) : QLineEdit(parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    validator = new QRegExpValidator(QRegExp(octetPattern), this);
+    validator = new QRegularExpressionValidator(QRegularExpression(octetPattern), this);
 
     for (int i = 0; i < boxCount; ++i) {
         auto *box = new QLineEdit(this);
@@ -70,7 +70,7 @@ void IPLineEdit::setText(const QString &text)
 
 bool IPLineEdit::isTextValid(const QString &strIP)
 {
-    return QRegExp(addressPattern).exactMatch(strIP);
+    return QRegularExpression(QRegularExpression::anchoredPattern(addressPattern)).match(strIP).hasMatch();
 }
 
 void IPLineEdit::setEditWidth()

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QList>
 
-class QRegExpValidator;
+class QRegularExpressionValidator;
 
 // One IPv4 address as four octet boxes with dots between them. The outer line edit only draws
 // the frame; text() and setText() work on the boxes.
@@ -31,5 +31,5 @@ public slots:
 
 private:
     QList<QLineEdit *> _inputList;
-    QRegExpValidator *validator = nullptr;
+    QRegularExpressionValidator *validator = nullptr;
 };

@@ -106,6 +106,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         cur_row = ui->tableWidget->currentRow();
         refreshFrame(0);
     });
+    setTableMenu();
 
     setSearchRow();
 

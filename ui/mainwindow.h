@@ -15,8 +15,10 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
+class Confirmation;
 class ConfigTransaction;
 class IPLineEdit;
 class QLabel;
@@ -78,6 +80,9 @@ public:
     void initSearchSocket();
     // Aborts and deletes the search socket; safe to call twice.
     void releaseSearchSocket();
+    // The discovery probe, multicast and broadcast, without emptying the list; the bytes the
+    // broadcast took, or -1.
+    qint64 sendSearchProbes();
     QUdpSocket *m_qudpSocket = nullptr;
     QHostAddress address{QHostAddress::AnyIPv4};
     quint16 nport = 15367;
@@ -144,6 +149,14 @@ public:
     void tradeReplyReceived(const intake::Classified &reply, const QHostAddress &from);
     // The transaction on_netCfg_clicked waits for; null while none runs.
     QPointer<ConfigTransaction> netTransaction;
+    // Which trade of how many runs, in the status label.
+    void showTradeProgress(int slot, int tradeCount, int code);
+    // After a successful configuration: watches the search that follows for the device at the
+    // requested address and port, and adds to the status label whether it came back.
+    void confirmConfiguredDevice(const QString &mac, const QString &ipv4, const QString &port);
+    void stopConfirmation();
+    // Fed with every decoded search reply; null while no configuration waits for its device.
+    QPointer<Confirmation> netConfirmation;
 
     // ---- webcfg ----
     int webCFG(QString type);
@@ -186,6 +199,20 @@ public:
     void clearDeviceTable();
     // Row of each listed MAC address, so that placing a reply never scans the table.
     QHash<QString, int> rowOfMac;
+
+    // ---- ui: device table menu ----
+    // Right button on the table: copy a row's MAC, address or texts, open the device's web page,
+    // export the list.
+    void setTableMenu();
+    void showTableMenu(const QPoint &position);
+    void copyCell(int row, int column);
+    void copyRow(int row);
+    void openWebPage(int row);
+    void exportDevices(bool asJson);
+    // The desktop's browser; tests put their own opener here.
+    std::function<bool(const QUrl &)> openUrl;
+    // Where to save an export (empty: cancelled); tests answer without a dialog.
+    std::function<QString(const QString &suggestedName, const QString &filter)> askExportFile;
 
     // ---- ui: detail form ----
     void setFrame();

@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegExp>
-#include <QRegExpValidator>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QTableWidget>
 
 namespace {
@@ -77,7 +77,8 @@ void MainWindow::on_webCfg_clicked()
     auto *cbLocalDT = new QCheckBox(tr("同电脑时间一致"), webCfgWin);
     auto *lNtpServerIP = new QLabel(tr("NTP服务器IP"), webCfgWin);
     auto *leNtpServerIP = new QLineEdit(QStringLiteral("0.0.0.0"), webCfgWin);
-    leNtpServerIP->setValidator(new QRegExpValidator(QRegExp(addressPattern), leNtpServerIP));
+    leNtpServerIP->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(addressPattern), leNtpServerIP));
     leNtpServerIP->setInputMask(QStringLiteral("000.000.000.000; "));
     leNtpServerIP->setText(QStringLiteral("0.0.0.0"));
     leNtpServerIP->setStyleSheet(

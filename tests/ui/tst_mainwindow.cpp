@@ -44,6 +44,7 @@ private slots:
     void checkPortCutsBack();
     void checkPortEmptyBecomesZero();
     void singleSearchTrigger();
+    void singleSearchHoverMarksAddress();
     void lockKeepsUserOut();
 
 private:
@@ -207,6 +208,17 @@ void tst_MainWindow::singleSearchTrigger()
     QVERIFY(w->ui->singleSearch->isEnabled());
     QCOMPARE(w->searchMode, static_cast<unsigned char>('M'));
     QVERIFY(!w->timSearch->isActive());
+}
+
+void tst_MainWindow::singleSearchHoverMarksAddress()
+{
+    const QString dashed = QStringLiteral("border: 2px dashed red");
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(w->ui->singleSearch, &enter);
+    QVERIFY(w->ui->leSingleIP->styleSheet().contains(dashed));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(w->ui->singleSearch, &leave);
+    QVERIFY(!w->ui->leSingleIP->styleSheet().contains(dashed));
 }
 
 void tst_MainWindow::lockKeepsUserOut()
