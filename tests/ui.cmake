@@ -1,1 +1,5 @@
 quillon_add_test(tst_mainwindow GUI RESOURCES SOURCES ui/tst_mainwindow.cpp LABELS ui)
+quillon_add_test(tst_iplineedit GUI NOSOCKET SOURCES ui/tst_iplineedit.cpp LABELS ui)
+quillon_add_test(tst_windowsize NOSOCKET SOURCES ui/tst_windowsize.cpp LABELS ui)
+quillon_add_test(tst_webdialog GUI LAB RESOURCES SOURCES ui/tst_webdialog.cpp LABELS ui TIMEOUT 120)
+add_dependencies(tst_webdialog quillon-devsim)

@@ -1,0 +1,1 @@
+quillon_add_test(tst_loghandler NOSOCKET SOURCES app/tst_loghandler.cpp LABELS app)
