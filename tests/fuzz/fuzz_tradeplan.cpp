@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 2 + macBytes)
         return 0;
     deviceReply record;
-    record.protocol = data[0] % 4;
+    record.protocol = DeviceFamily(data[0] % 4);
     const QByteArray mac(reinterpret_cast<const char *>(data + 1), macBytes);
     record.mac = QString::fromLatin1(mac.toHex(':').toUpper());
     const quint8 sameAsForm = data[1 + macBytes];
@@ -80,14 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
 
-    const bool unicast = record.protocol == 1 || record.protocol == 2;
+    const bool unicast = tradesByAddress(record.protocol);
     const QByteArray macTail = unicast ? QByteArray() : mac;
     require(int(plan.trades.size()) <= maxTrades && plan.refusedField.isEmpty());
     require(plan.trades.front().code == kLogin);
     const QByteArray &login = plan.trades.front().request;
-    if (record.protocol == 1) {
+    if (record.protocol == DeviceFamily::Plain407) {
         require(login.size() == plainLogin);
-    } else if (record.protocol == 2) {
+    } else if (record.protocol == DeviceFamily::Encrypted407) {
         require(login.size() == framedLogin);
         checkFramed(login);
     } else {
@@ -110,10 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     require(plan.trades[next].code == kLogoutRestart);
     const QByteArray &logout = plan.trades[next].request;
-    require(logout.size() == logoutLength + (record.protocol == 1 ? 0 : macBytes));
-    require(record.protocol == 1 || logout.endsWith(mac));
+    require(logout.size() == logoutLength + (record.protocol == DeviceFamily::Plain407 ? 0 : macBytes));
+    require(record.protocol == DeviceFamily::Plain407 || logout.endsWith(mac));
     ++next;
-    if (record.protocol == 2) {
+    if (record.protocol == DeviceFamily::Encrypted407) {
         require(plan.trades[next].code == kSignOff && plan.trades[next].request.size() == signOffLength);
         checkFramed(plan.trades[next].request);
         require(plan.trades[next].request.mid(2, 2) == login.mid(2, 2));

@@ -8,7 +8,7 @@ namespace {
 deviceReply listedDevice(int protocol)
 {
     deviceReply r;
-    r.protocol = protocol;
+    r.protocol = DeviceFamily(protocol);
     r.mac = QStringLiteral("00:1A:2B:3C:4D:5E");
     r.ipv4 = QStringLiteral("192.168.0.50");
     r.port = QStringLiteral("15000");
