@@ -76,8 +76,9 @@ bool Simulator::start(QString *error)
     for (const SimDevice &d : devices) {
         if (d.firmware.size() < kWebFirmwareLength)
             continue;
-        auto commands =
-            std::make_unique<WebCommands>(d.webUser, d.webPassword, QHostAddress(d.ntpIp).toString());
+        // A device without an NTP server reports none, not "0.0.0.0".
+        const QString ntp = d.ntpIp ? QHostAddress(d.ntpIp).toString() : QString();
+        auto commands = std::make_unique<WebCommands>(d.webUser, d.webPassword, ntp);
         if (!web->add(d.net.ip, d.net.port, std::move(commands), d.fault, error))
             return false;
     }

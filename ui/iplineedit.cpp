@@ -1,5 +1,7 @@
 #include "ui/iplineedit.h"
 
+#include "ui/ipv4text.h"
+
 #include <QDebug>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -16,10 +18,6 @@ constexpr int lastBox = boxCount - 1;
 constexpr int octetDigits = 3;
 constexpr int boxPadding = 6;
 
-const QString octetPattern = QStringLiteral("\\b25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]\\b");
-const QString addressPattern = QStringLiteral(
-    "\\b(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\b");
-
 } // namespace
 
 IPLineEdit::IPLineEdit(QWidget *parent) : QLineEdit(parent)
@@ -27,7 +25,7 @@ IPLineEdit::IPLineEdit(QWidget *parent) : QLineEdit(parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    validator = new QRegularExpressionValidator(QRegularExpression(octetPattern), this);
+    validator = new QRegularExpressionValidator(QRegularExpression(ipv4text::octetPattern), this);
 
     for (int i = 0; i < boxCount; ++i) {
         auto *box = new QLineEdit(this);
@@ -61,16 +59,14 @@ QString IPLineEdit::text() const
 
 void IPLineEdit::setText(const QString &text)
 {
-    if (!isTextValid(text))
-        return;
-    const QStringList parts = text.split(QLatin1Char('.'));
+    const QStringList parts = ipv4text::boxTexts(text);
     for (int i = 0; i < boxCount && i < parts.size(); ++i)
         _inputList[i]->setText(parts[i]);
 }
 
 bool IPLineEdit::isTextValid(const QString &strIP)
 {
-    return QRegularExpression(QRegularExpression::anchoredPattern(addressPattern)).match(strIP).hasMatch();
+    return ipv4text::isValid(strIP);
 }
 
 void IPLineEdit::setEditWidth()

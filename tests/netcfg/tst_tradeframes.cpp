@@ -89,9 +89,13 @@ void tst_TradeFrames::frames_data()
         << loginFramed(hex("0005"), QByteArray("admin") + QByteArray(11, '\0'), QByteArray("12345") + QByteArray(11, '\0'))
         << hex("b7010005" "21ff") + QByteArray("admin") + QByteArray(11, '\0') + QByteArray("12345") +
                QByteArray(11, '\0') + hex("042eb7");
-    const QByteArray user = credentialcipher::encrypt("admin", kCredentialKey);
-    const QByteArray pass = credentialcipher::encrypt("888888", kCredentialKey);
-    QTest::newRow("login_encrypted") << loginEncrypted(user, pass, mac) << hex("4c") + user + pass + mac + mac;
+    // Single DES under "kwvo7314" of "admin" and "888888", zero-padded to four blocks.
+    const QByteArray padBlocks = hex("78f8935b647ffd66" "78f8935b647ffd66" "78f8935b647ffd66");
+    const QByteArray user = hex("0d85d38d36fe901a") + padBlocks;
+    const QByteArray pass = hex("82bb7e27ea960aff") + padBlocks;
+    QTest::newRow("login_encrypted") << loginEncrypted(credentialcipher::encrypt("admin", kCredentialKey),
+                                                       credentialcipher::encrypt("888888", kCredentialKey), mac)
+                                     << hex("4c") + user + pass + mac + mac;
 }
 
 void tst_TradeFrames::frames()

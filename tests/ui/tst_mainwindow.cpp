@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -35,6 +36,7 @@ private slots:
     void init();
     void cleanup();
     void closeLogsAndStops();
+    void sizeFromScreen();
     void rowRuleColumns_data();
     void rowRuleColumns();
     void sameMacReplacesRow();
@@ -73,6 +75,16 @@ void tst_MainWindow::closeLogsAndStops()
     QVERIFY(w->fRecv.isFinished());
     // The destructor must not release the socket again.
     w.reset();
+}
+
+// The offscreen platform's one screen is 800 x 600: narrower than both computed widths.
+void tst_MainWindow::sizeFromScreen()
+{
+    QCOMPARE(w->screen()->geometry(), QRect(0, 0, 800, 600));
+    QCOMPARE(w->minimumSize(), QSize(800, 540));
+    QCOMPARE(w->maximumSize(), QSize(800, 600));
+    QCOMPARE(w->size(), QSize(800, 540));
+    QCOMPARE(w->frameGeometry().center(), QPoint(399, 299));
 }
 
 void tst_MainWindow::rowRuleColumns_data()
