@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -32,8 +33,10 @@ QStringList queues(const LogCapture &log)
     QStringList found;
     for (const QString &message : log.messages())
         if (message.startsWith(QLatin1String("sendUrl:")))
-            found
-                << message.section(QStringLiteral("webCMD: "), 1).section(QStringLiteral(" 循环次数"), 0, 0);
+            // Qt 6 prints a string list as QList(...), Qt 5 as (...).
+            found << message.section(QStringLiteral("webCMD: "), 1)
+                         .section(QStringLiteral(" 循环次数"), 0, 0)
+                         .remove(QRegularExpression(QStringLiteral("^QList")));
     return found;
 }
 
