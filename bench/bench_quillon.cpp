@@ -1,6 +1,10 @@
-// Figures that installers notice: discovery of a large site, the GUI thread's cost per reply,
-// a configuration transaction and start-up. Timings only; nothing here passes or fails on them.
+// Figures that installers notice: discovery of a large site against the limit a bare socket
+// sets, the GUI thread's cost per reply, a configuration transaction and start-up. Timings
+// only; nothing here passes or fails on them.
+#include "engine/discoveryadapters.h"
+#include "engine/discoveryservice.h"
 #include "support/devsimprocess.h"
+#include "support/labenv.h"
 #include "support/noticewatcher.h"
 #include "support/procstatus.h"
 #include "support/replybuilder.h"
@@ -9,6 +13,7 @@
 #include "ui/mainwindowform.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,15 +24,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <ctime>
 #include <unistd.h>
 
 namespace {
 
 const QString demoFleet = QStringLiteral(QUILLON_SOURCE_DIR "/devsim/fleets/demo.json");
-
 
 double threadCpuMs()
 {
@@ -84,7 +90,8 @@ void figure(const char *name, const QString &value)
 
 QByteArray plainReply(int index)
 {
-    return buildReply(55, QStringLiteral("2=0a0b%1 10=c0a8%2").arg(index, 8, 16, QLatin1Char('0'))
+    return buildReply(55, QStringLiteral("2=0a0b%1 10=c0a8%2")
+                              .arg(index, 8, 16, QLatin1Char('0'))
                               .arg(index & 0xffff, 4, 16, QLatin1Char('0')));
 }
 
@@ -94,6 +101,126 @@ int rowOf(MainWindow &w, const QString &mac)
         if (w.ui->tableWidget->item(row, 4)->text() == mac)
             return row;
     return -1;
+}
+
+// Each device answers both probes, the multicast and the broadcast one.
+constexpr int repliesPerDevice = 2;
+constexpr int runsPerSize = 3;
+// A run ends when every reply has come or none has for this long.
+constexpr qint64 quietMs = 2000;
+
+struct DiscoveryRun
+{
+    int replies = 0;
+    double lastReplyMs = 0; // probe to the last reply taken in
+    double lastNewMs = 0;   // probe to the last device listed
+};
+
+double median(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+double msSince(const QElapsedTimer &clock)
+{
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Runs the event loop, calling check every millisecond, until check returns true or the
+// last progress it reported is quietMs old. check returns true when done and sets progressed
+// when something arrived since its last call.
+template <typename Check> void runUntilDoneOrQuiet(Check check)
+{
+    QEventLoop loop;
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        bool progressed = false;
+        if (check(progressed))
+            loop.quit();
+        if (progressed)
+            sinceProgress.restart();
+        else if (sinceProgress.elapsed() > quietMs)
+            loop.quit();
+    });
+    poll.start(1);
+    loop.exec();
+}
+
+DiscoveryRun bareRun(int replies)
+{
+    QProcess bare;
+    bare.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    bare.start(lab::buildDir() + QStringLiteral("/bench/bench_bare_receiver"),
+               {lab::pcAddress(), QString::number(replies)});
+    DiscoveryRun run;
+    if (!bare.waitForFinished(60000))
+        return run;
+    // "replies N last_ms T"
+    const QList<QByteArray> words = bare.readAllStandardOutput().simplified().split(' ');
+    run.replies = words.value(1).toInt();
+    run.lastReplyMs = words.value(3).toDouble();
+    return run;
+}
+
+DiscoveryRun serviceRun(int replies)
+{
+    DiscoveryService service(qualifyingAdapters(), DiscoveryConfig{});
+    DiscoveryRun run;
+    if (!service.open())
+        return run;
+    QElapsedTimer clock;
+    QObject::connect(&service, &DiscoveryService::deviceSeen, [&](int, bool added) {
+        ++run.replies;
+        run.lastReplyMs = msSince(clock);
+        if (added)
+            run.lastNewMs = run.lastReplyMs;
+    });
+    int seen = 0;
+    clock.start();
+    service.probe();
+    runUntilDoneOrQuiet([&](bool &progressed) {
+        progressed = run.replies != seen;
+        seen = run.replies;
+        return run.replies >= replies;
+    });
+    return run;
+}
+
+int repliesTakenIn(const MainWindow &w)
+{
+    int sum = 0;
+    for (int i = 0; i < w.deviceReplys.size(); ++i)
+        sum += w.deviceReplys.at(i).replies;
+    return sum;
+}
+
+// One click of a shown window's search button, until every reply is in.
+DiscoveryRun windowRun(MainWindow &w, int devices, int replies)
+{
+    DiscoveryRun run;
+    QElapsedTimer clock;
+    int rows = 0;
+    int seen = 0;
+    clock.start();
+    w.ui->Search->click();
+    runUntilDoneOrQuiet([&](bool &progressed) {
+        const int listed = w.ui->tableWidget->rowCount();
+        const int taken = repliesTakenIn(w);
+        progressed = listed != rows || taken != seen;
+        if (listed != rows)
+            run.lastNewMs = msSince(clock);
+        if (taken != seen)
+            run.lastReplyMs = msSince(clock);
+        rows = listed;
+        seen = taken;
+        return listed >= devices && taken >= replies;
+    });
+    run.replies = seen;
+    return run;
 }
 
 } // namespace
@@ -108,6 +235,8 @@ private slots:
     void discoveryAtScale();
     void costPerReply_data();
     void costPerReply();
+    void listingShown_data();
+    void listingShown();
     void transaction();
     void ctlSet();
     void ctlBatch();
@@ -135,30 +264,53 @@ void bench_Quillon::discoveryAtScale_data()
     QTest::newRow("5000") << 5000;
 }
 
+// The window, the bare receiver and the engine's service, in turn against one fresh fleet per
+// run; the medians of the runs are compared. Only one of them has the discovery port at a time.
 void bench_Quillon::discoveryAtScale()
 {
     QFETCH(int, devices);
-    DevsimProcess sim;
-    QVERIFY(sim.start({QStringLiteral("--generate"), QString::number(devices)}, 120000));
-    MainWindow w;
-    QElapsedTimer clock;
-    int lastCount = 0;
-    qint64 lastRowAt = 0;
-    clock.start();
-    w.ui->Search->click();
-    waitUntil([&] {
-        const int count = w.ui->tableWidget->rowCount();
-        if (count != lastCount) {
-            lastCount = count;
-            lastRowAt = clock.elapsed();
+    const int replies = repliesPerDevice * devices;
+    QVector<double> bare, service, windowRow, windowAll;
+    int lostBare = 0, lostService = 0, lostWindow = 0;
+    qint64 residentKb = 0;
+    for (int run = 0; run < runsPerSize; ++run) {
+        DevsimProcess sim;
+        DiscoveryRun v;
+        {
+            // Shown before the fleet exists, so that its own start-up probes go unanswered.
+            MainWindow w;
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY(sim.start({QStringLiteral("--generate"), QString::number(devices)}, 120000));
+            v = windowRun(w, devices, replies);
+            residentKb = statusKb("VmRSS:");
         }
-        return count >= devices || (count > 0 && clock.elapsed() - lastRowAt > 3000);
-    }, 60000);
-    const QByteArray tag = QByteArray::number(devices);
-    figure(("discovery " + tag + ": probe to last row (ms)").constData(), QString::number(lastRowAt));
-    figure(("discovery " + tag + ": lost replies").constData(), QString::number(devices - lastCount));
-    figure(("discovery " + tag + ": resident memory listed (MB)").constData(),
-           QString::number(statusKb("VmRSS:") / 1024));
+        const DiscoveryRun b = bareRun(replies);
+        const DiscoveryRun s = serviceRun(replies);
+        qInfo("RUN|%d|window last row %.1f, last reply %.1f; bare %.1f; service %.1f (ms)", devices,
+              v.lastNewMs, v.lastReplyMs, b.lastReplyMs, s.lastReplyMs);
+        QVERIFY(b.replies > 0 && s.replies > 0 && v.replies > 0);
+        bare << b.lastReplyMs;
+        service << s.lastReplyMs;
+        windowRow << v.lastNewMs;
+        windowAll << v.lastReplyMs;
+        lostBare = qMax(lostBare, replies - b.replies);
+        lostService = qMax(lostService, replies - s.replies);
+        lostWindow = qMax(lostWindow, replies - v.replies);
+    }
+    const QByteArray tag = "discovery " + QByteArray::number(devices) + ": ";
+    const auto put = [&](const char *what, const QString &value) { figure((tag + what).constData(), value); };
+    const double limit = median(bare);
+    put("bare receiver, probe to last reply (ms)", QString::number(limit, 'f', 1));
+    put("service, probe to last reply (ms)", QString::number(median(service), 'f', 1));
+    put("window, probe to last row (ms)", QString::number(median(windowRow), 'f', 1));
+    put("window, probe to last reply taken in (ms)", QString::number(median(windowAll), 'f', 1));
+    put("ratio window last row / bare", QString::number(median(windowRow) / limit, 'f', 2));
+    put("ratio window last reply / bare", QString::number(median(windowAll) / limit, 'f', 2));
+    put("ratio service / bare", QString::number(median(service) / limit, 'f', 2));
+    put("replies lost, most in a run (bare/service/window)",
+        QStringLiteral("%1/%2/%3").arg(lostBare).arg(lostService).arg(lostWindow));
+    put("resident memory listed (MB)", QString::number(residentKb / 1024));
 }
 
 void bench_Quillon::costPerReply_data()
@@ -180,11 +332,45 @@ void bench_Quillon::costPerReply()
     QCOMPARE(w.ui->tableWidget->rowCount(), rows);
     int next = 0;
     // A device that answers again: decoded and placed over its own row, mid-list.
-    QBENCHMARK {
+    QBENCHMARK
+    {
         const QByteArray reply = plainReply(next);
         w.newRecvData(reply, reply.size());
         next = (next + 37) % rows;
     }
+}
+
+void bench_Quillon::listingShown_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("batch");
+    QTest::newRow("100 rows, events every reply") << 100 << 1;
+    QTest::newRow("400 rows, events every reply") << 400 << 1;
+}
+
+// Every device answers twice, in two rounds, into a shown window; the event loop runs after
+// every `batch` replies, as it would between datagrams arriving that far apart.
+void bench_Quillon::listingShown()
+{
+    QFETCH(int, rows);
+    QFETCH(int, batch);
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < repliesPerDevice * rows; ++i) {
+        const QByteArray reply = plainReply(i % rows);
+        w.newRecvData(reply, reply.size());
+        if (i % batch == batch - 1)
+            QCoreApplication::processEvents();
+    }
+    QCoreApplication::processEvents();
+    const double ms = msSince(clock);
+    QCOMPARE(w.ui->tableWidget->rowCount(), rows);
+    const QByteArray tag = QByteArray::number(rows) + " rows, events every " + QByteArray::number(batch);
+    figure(("listing shown, " + tag + " replies (us per reply)").constData(),
+           QString::number(ms * 1000 / (repliesPerDevice * rows), 'f', 1));
 }
 
 void bench_Quillon::transaction()
