@@ -71,7 +71,8 @@ bool IPLineEdit::isTextValid(const QString &strIP)
 
 void IPLineEdit::setEditWidth()
 {
-    const int width = QFontMetrics(_inputList[0]->font()).horizontalAdvance(QStringLiteral("999")) + boxPadding;
+    const int width =
+        QFontMetrics(_inputList[0]->font()).horizontalAdvance(QStringLiteral("999")) + boxPadding;
     for (QLineEdit *box : _inputList)
         box->setFixedWidth(width);
 }

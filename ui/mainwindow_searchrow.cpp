@@ -18,7 +18,8 @@ void MainWindow::setSearchRow()
     ui->hSearchLayout->setSpacing(0);
     ui->leSingleIP->setStyleSheet(leSingleIPStyle);
     connect(ui->singleSearch, &HoverPushButton::hoverEnter, this, [this] {
-        ui->leSingleIP->setStyleSheet(leSingleIPStyle + QStringLiteral("QLineEdit#leSingleIP{border: 2px dashed red;}"));
+        ui->leSingleIP->setStyleSheet(leSingleIPStyle +
+                                      QStringLiteral("QLineEdit#leSingleIP{border: 2px dashed red;}"));
     });
     connect(ui->singleSearch, &HoverPushButton::hoverLeave, this,
             [this] { ui->leSingleIP->setStyleSheet(leSingleIPStyle); });

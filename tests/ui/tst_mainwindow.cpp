@@ -6,8 +6,8 @@
 #include "ui/mainwindowform.h"
 #include "ui/windowsize.h"
 
-#include <QFrame>
 #include <QBoxLayout>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -41,6 +42,7 @@ private slots:
     void rowRuleColumns();
     void sameMacReplacesRow();
     void selectedRowFollowsNewValues();
+    void tableSizedToContents();
     void clickFillsFormByFirmware_data();
     void clickFillsFormByFirmware();
     void checkPortCutsBack();
@@ -108,8 +110,9 @@ void tst_MainWindow::rowRuleColumns()
     QTableWidget *table = w->ui->tableWidget;
     const int row = w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.5", "6.1.02", protocol));
     QCOMPARE(row, 0);
-    const QStringList expected = {"SN-01", "门禁控制器", "6.1.02", "00:11:22:33:44:01", "192.168.0.5", "60000",
-                                  "255.255.255.0", "192.168.0.1", "8080", "192.168.0.20", "15000"};
+    const QStringList expected = {"SN-01",       "门禁控制器",   "6.1.02",        "00:11:22:33:44:01",
+                                  "192.168.0.5", "60000",        "255.255.255.0", "192.168.0.1",
+                                  "8080",        "192.168.0.20", "15000"};
     for (int c = 1; c <= 11; ++c) {
         QCOMPARE(cell(table, 0, c), expected[c - 1]);
         QCOMPARE(table->item(0, c)->textAlignment(), int(Qt::AlignCenter));
@@ -158,17 +161,60 @@ void tst_MainWindow::selectedRowFollowsNewValues()
     QCOMPARE(w->le_ipv4->text(), QStringLiteral("10.0.0.1"));
 }
 
+// Rows are sized as they are placed and the cells' sizes are remembered; the sections must come
+// out as Qt's own sizing to contents, with the default delegate, makes them.
+void tst_MainWindow::tableSizedToContents()
+{
+    QTableWidget *table = w->ui->tableWidget;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.5", "V5\n2.10")); // two lines high
+    w->placeDeviceRow(sampleRecord("00:11:22:33:44:02", "10.0.0.2", "1.0"));
+    deviceReply unlisted = sampleRecord("00:11:22:33:44:03", "192.168.200.203", "twenty characters...");
+    unlisted.category = QStringLiteral("0A01");
+    w->placeDeviceRow(unlisted);
+    w->placeDeviceRow(sampleRecord("00:11:22:33:44:02", "10.0.0.2", "1.0\n1.1")); // grows in place
+    QTest::qWait(50);
+    QVector<int> heights;
+    for (int row = 0; row < table->rowCount(); ++row)
+        heights << table->rowHeight(row);
+    QVector<int> widths;
+    for (int column = 0; column < table->columnCount() - 1; ++column)
+        widths << table->columnWidth(column);
+    QVERIFY(heights[0] > heights[2]);
+    QCOMPARE(heights[1], heights[0]);
+
+    table->setItemDelegate(new QStyledItemDelegate(table));
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QTest::qWait(50);
+    for (int row = 0; row < table->rowCount(); ++row)
+        QCOMPARE(table->rowHeight(row), heights[row]);
+    for (int column = 0; column < table->columnCount() - 1; ++column)
+        QCOMPARE(table->columnWidth(column), widths[column]);
+}
+
 void tst_MainWindow::clickFillsFormByFirmware_data()
 {
     QTest::addColumn<QString>("fw");
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("web");
-    QTest::newRow("four_chars") << "1.02" << "admin" << "ovsel" << false;
-    QTest::newRow("one_space") << " " << "admin" << "ovsel" << false;
-    QTest::newRow("padded_four") << "  1.02  " << "admin" << "ovsel" << false;
-    QTest::newRow("five_chars") << "5.2.1" << "morvik" << "7302916485" << true;
-    QTest::newRow("six_chars") << "6.1.02" << "morvik" << "7302916485" << true;
+    QTest::newRow("four_chars") << "1.02"
+                                << "admin"
+                                << "ovsel" << false;
+    QTest::newRow("one_space") << " "
+                               << "admin"
+                               << "ovsel" << false;
+    QTest::newRow("padded_four") << "  1.02  "
+                                 << "admin"
+                                 << "ovsel" << false;
+    QTest::newRow("five_chars") << "5.2.1"
+                                << "morvik"
+                                << "7302916485" << true;
+    QTest::newRow("six_chars") << "6.1.02"
+                               << "morvik"
+                               << "7302916485" << true;
 }
 
 void tst_MainWindow::clickFillsFormByFirmware()
@@ -246,8 +292,9 @@ void tst_MainWindow::lockKeepsUserOut()
     w->cur_row = 0;
     w->refreshFrame(0);
     w->setInteractionLocked(true);
-    for (QWidget *widget : {static_cast<QWidget *>(w->netCfg), static_cast<QWidget *>(w->webCfg),
-                            static_cast<QWidget *>(w->ui->Search), static_cast<QWidget *>(w->ui->tableWidget)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(w->netCfg), static_cast<QWidget *>(w->webCfg),
+          static_cast<QWidget *>(w->ui->Search), static_cast<QWidget *>(w->ui->tableWidget)})
         QVERIFY(!widget->isEnabled());
     // The single-IP window closing meanwhile must not hand the buttons back early.
     w->onTimeOutSearch();
