@@ -189,6 +189,8 @@ public:
     // Places a decoded record by its MAC: replaces the row showing that MAC, else appends.
     // Returns the row index.
     int placeDeviceRow(const deviceReply &record);
+    // Sizes a row to its contents, as the header's ResizeToContents mode would.
+    void fitRowToContents(int row);
     // Removes every row (the start of a search).
     void clearDeviceTable();
     // Row of each listed MAC address, so that placing a reply never scans the table.

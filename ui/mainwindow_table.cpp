@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "ui/cachedsizedelegate.h"
 #include "ui/devicetablecolumns.h"
 #include "ui/mainwindowform.h"
 
@@ -39,7 +40,10 @@ QString otherInfo(const deviceReply &record)
 void MainWindow::setTableWidget(int row, int column)
 {
     QTableWidget *table = ui->tableWidget;
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows are sized to their contents as they are placed (fitRowToContents): the header's own
+    // ResizeToContents would measure every row again after each insert.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->setItemDelegate(new CachedSizeDelegate(table));
     table->setColumnCount(column);
     table->setRowCount(row);
 
@@ -103,12 +107,24 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
     texts[tablecolumn::dstIp] = record.dstIpv4;
     texts[tablecolumn::dstPort] = record.dstPort;
     texts[tablecolumn::otherInfo] = otherInfo(record);
+    bool changed = !replacing;
     for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
+        if (replacing) {
+            // A cell whose text stays as it was is left alone: nothing to redraw or measure.
+            QTableWidgetItem *item = table->item(row, column);
+            if (item->text() != texts[column]) {
+                item->setText(texts[column]);
+                changed = true;
+            }
+            continue;
+        }
         auto *item = new QTableWidgetItem(texts[column]);
         if (column != tablecolumn::otherInfo)
             item->setTextAlignment(Qt::AlignCenter);
         table->setItem(row, column, item);
     }
+    if (changed)
+        fitRowToContents(row);
 
     if (replacing && row == cur_row) {
         refreshFrame(0);
@@ -118,9 +134,28 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
     return row;
 }
 
+void MainWindow::fitRowToContents(int row)
+{
+    QTableWidget *table = ui->tableWidget;
+    QHeaderView *rows = table->verticalHeader();
+    // What ResizeToContents makes of a row: the larger of its shown cells' and its label's
+    // hint. The cells are asked one by one, which, unlike the view's hint for the whole row,
+    // does not lay the columns out first.
+    int cells = 0;
+    for (int column = 0; column < table->columnCount(); ++column)
+        if (!table->isColumnHidden(column))
+            cells = qMax(cells, table->sizeHintForIndex(table->model()->index(row, column)).height());
+    if (table->showGrid())
+        ++cells;
+    const int contents = qMax(cells, rows->sectionSizeHint(row));
+    rows->resizeSection(row, qBound(rows->minimumSectionSize(), contents, rows->maximumSectionSize()));
+}
+
 void MainWindow::clearDeviceTable()
 {
     while (ui->tableWidget->rowCount() > 0)
         ui->tableWidget->removeRow(0);
     rowOfMac.clear();
+    if (auto *cells = qobject_cast<CachedSizeDelegate *>(ui->tableWidget->itemDelegate()))
+        cells->clear();
 }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -39,6 +40,7 @@ private slots:
     void rowRuleColumns();
     void sameMacReplacesRow();
     void selectedRowFollowsNewValues();
+    void tableSizedToContents();
     void clickFillsFormByFirmware_data();
     void clickFillsFormByFirmware();
     void checkPortCutsBack();
@@ -137,6 +139,39 @@ void tst_MainWindow::selectedRowFollowsNewValues()
     w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.55", "1.0"));
     QCOMPARE(w->cur_row, 1);
     QCOMPARE(w->le_ipv4->text(), QStringLiteral("10.0.0.1"));
+}
+
+// Rows are sized as they are placed and the cells' sizes are remembered; the sections must come
+// out as Qt's own sizing to contents, with the default delegate, makes them.
+void tst_MainWindow::tableSizedToContents()
+{
+    QTableWidget *table = w->ui->tableWidget;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->placeDeviceRow(sampleRecord("00:11:22:33:44:01", "192.168.0.5", "V5\n2.10")); // two lines high
+    w->placeDeviceRow(sampleRecord("00:11:22:33:44:02", "10.0.0.2", "1.0"));
+    deviceReply unlisted = sampleRecord("00:11:22:33:44:03", "192.168.200.203", "twenty characters...");
+    unlisted.category = QStringLiteral("0A01");
+    w->placeDeviceRow(unlisted);
+    w->placeDeviceRow(sampleRecord("00:11:22:33:44:02", "10.0.0.2", "1.0\n1.1")); // grows in place
+    QTest::qWait(50);
+    QVector<int> heights;
+    for (int row = 0; row < table->rowCount(); ++row)
+        heights << table->rowHeight(row);
+    QVector<int> widths;
+    for (int column = 0; column < table->columnCount() - 1; ++column)
+        widths << table->columnWidth(column);
+    QVERIFY(heights[0] > heights[2]);
+    QCOMPARE(heights[1], heights[0]);
+
+    table->setItemDelegate(new QStyledItemDelegate(table));
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QTest::qWait(50);
+    for (int row = 0; row < table->rowCount(); ++row)
+        QCOMPARE(table->rowHeight(row), heights[row]);
+    for (int column = 0; column < table->columnCount() - 1; ++column)
+        QCOMPARE(table->columnWidth(column), widths[column]);
 }
 
 void tst_MainWindow::clickFillsFormByFirmware_data()
