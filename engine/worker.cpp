@@ -1,5 +1,7 @@
 #include "engine/worker.h"
 
+#include "app/debuglog.h"
+
 #include <QDebug>
 #include <QMutexLocker>
 #include <QThread>
@@ -125,9 +127,11 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
                               QString::number(threadId, 16));
             return;
         }
-        char sender[16];
-        udp::formatIpv4(from.address, sender);
-        qDebug("NoR bytes = %ld From %s:%d", rt, sender, from.port);
+        if (debugLog().isDebugEnabled()) {
+            char sender[16];
+            udp::formatIpv4(from.address, sender);
+            qDebug("NoR bytes = %ld From %s:%d", rt, sender, from.port);
+        }
         if (rt > static_cast<long>(received.size())) {
             qDebug("datagram larger than %d bytes dropped", int(received.size()));
             continue;
