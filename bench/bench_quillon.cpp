@@ -1,6 +1,8 @@
 // Figures that installers notice: discovery of a large site against the limit a bare socket
 // sets, the GUI thread's cost per reply, a configuration transaction and start-up. Timings
 // only; nothing here passes or fails on them.
+#include "devsim/fleetgenerator.h"
+#include "devsim/searchreplies.h"
 #include "engine/discoveryadapters.h"
 #include "engine/discoveryservice.h"
 #include "support/devsimprocess.h"
@@ -31,6 +33,8 @@
 namespace {
 
 const QString demoFleet = QStringLiteral(QUILLON_SOURCE_DIR "/devsim/fleets/demo.json");
+// Each device answers both probes, the multicast and the broadcast one.
+constexpr int repliesPerDevice = 2;
 
 double threadCpuMs()
 {
@@ -64,6 +68,18 @@ QByteArray plainReply(int index)
                               .arg(index & 0xffff, 4, 16, QLatin1Char('0')));
 }
 
+// What a generated fleet of that size sends to one probe pair: every device's reply, twice.
+QVector<QByteArray> fleetReplies(int devices)
+{
+    const QVector<SimDevice> fleet = generateFleet(devices, 1);
+    const QByteArray draw(framecipher::kDrawSize, '\x5a');
+    QVector<QByteArray> replies;
+    for (int round = 0; round < repliesPerDevice; ++round)
+        for (const SimDevice &device : fleet)
+            replies << searchreplies::forDevice(device, draw);
+    return replies;
+}
+
 int rowOf(MainWindow &w, const QString &mac)
 {
     for (int row = 0; row < w.ui->tableWidget->rowCount(); ++row)
@@ -72,8 +88,6 @@ int rowOf(MainWindow &w, const QString &mac)
     return -1;
 }
 
-// Each device answers both probes, the multicast and the broadcast one.
-constexpr int repliesPerDevice = 2;
 constexpr int runsPerSize = 3;
 // A run ends when every reply has come or none has for this long.
 constexpr qint64 quietMs = 2000;
@@ -308,35 +322,39 @@ void bench_Quillon::costPerReply()
 
 void bench_Quillon::listingShown_data()
 {
-    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("devices");
     QTest::addColumn<int>("batch");
-    QTest::newRow("100 rows, events every reply") << 100 << 1;
-    QTest::newRow("400 rows, events every reply") << 400 << 1;
+    QTest::newRow("100 devices, events every reply") << 100 << 1;
+    QTest::newRow("400 devices, events every reply") << 400 << 1;
+    QTest::newRow("1000 devices, events every 500 replies") << 1000 << 500;
+    QTest::newRow("5000 devices, events every 500 replies") << 5000 << 500;
 }
 
-// Every device answers twice, in two rounds, into a shown window; the event loop runs after
-// every `batch` replies, as it would between datagrams arriving that far apart.
+// A generated fleet's replies to one probe pair, taken into a shown window without sockets;
+// the event loop runs after every `batch` replies, as it would between datagrams arriving that
+// far apart. The same work every run, so that it can be profiled instruction by instruction.
 void bench_Quillon::listingShown()
 {
-    QFETCH(int, rows);
+    QFETCH(int, devices);
     QFETCH(int, batch);
+    const QVector<QByteArray> replies = fleetReplies(devices);
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < repliesPerDevice * rows; ++i) {
-        const QByteArray reply = plainReply(i % rows);
-        w.newRecvData(reply, reply.size());
+    for (int i = 0; i < replies.size(); ++i) {
+        w.newRecvData(replies.at(i), replies.at(i).size());
         if (i % batch == batch - 1)
             QCoreApplication::processEvents();
     }
     QCoreApplication::processEvents();
     const double ms = msSince(clock);
-    QCOMPARE(w.ui->tableWidget->rowCount(), rows);
-    const QByteArray tag = QByteArray::number(rows) + " rows, events every " + QByteArray::number(batch);
+    QCOMPARE(w.ui->tableWidget->rowCount(), devices);
+    const QByteArray tag =
+        QByteArray::number(devices) + " devices, events every " + QByteArray::number(batch);
     figure(("listing shown, " + tag + " replies (us per reply)").constData(),
-           QString::number(ms * 1000 / (repliesPerDevice * rows), 'f', 1));
+           QString::number(ms * 1000 / replies.size(), 'f', 1));
 }
 
 void bench_Quillon::transaction()
