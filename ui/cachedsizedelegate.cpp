@@ -11,6 +11,11 @@ QSize CachedSizeDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
     return measured;
 }
 
+QSize CachedSizeDelegate::remembered(const QString &text, int alignment) const
+{
+    return sizes.value(Key(text, alignment));
+}
+
 void CachedSizeDelegate::clear()
 {
     sizes.clear();

@@ -18,6 +18,8 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // The size measured for a cell showing text with that alignment; invalid when none was.
+    QSize remembered(const QString &text, int alignment) const;
     // Forgets every size, so that texts no longer shown do not stay.
     void clear();
 

@@ -191,6 +191,8 @@ public:
     int placeDeviceRow(const deviceReply &record);
     // Sizes a row to its contents, as the header's ResizeToContents mode would.
     void fitRowToContents(int row);
+    // The rows' label hint, once measured.
+    int rowLabelHint = -1;
     // Removes every row (the start of a search).
     void clearDeviceTable();
     // Row of each listed MAC address, so that placing a reply never scans the table.

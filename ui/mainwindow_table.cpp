@@ -138,16 +138,26 @@ void MainWindow::fitRowToContents(int row)
 {
     QTableWidget *table = ui->tableWidget;
     QHeaderView *rows = table->verticalHeader();
+    const auto *cellSizes = qobject_cast<const CachedSizeDelegate *>(table->itemDelegate());
     // What ResizeToContents makes of a row: the larger of its shown cells' and its label's
     // hint. The cells are asked one by one, which, unlike the view's hint for the whole row,
-    // does not lay the columns out first.
+    // does not lay the columns out first; a text measured before is not measured again.
     int cells = 0;
-    for (int column = 0; column < table->columnCount(); ++column)
-        if (!table->isColumnHidden(column))
-            cells = qMax(cells, table->sizeHintForIndex(table->model()->index(row, column)).height());
+    for (int column = 0; column < table->columnCount(); ++column) {
+        if (table->isColumnHidden(column))
+            continue;
+        const QTableWidgetItem *item = table->item(row, column);
+        QSize size = item && cellSizes ? cellSizes->remembered(item->text(), item->textAlignment()) : QSize();
+        if (!size.isValid())
+            size = table->sizeHintForIndex(table->model()->index(row, column));
+        cells = qMax(cells, size.height());
+    }
     if (table->showGrid())
         ++cells;
-    const int contents = qMax(cells, rows->sectionSizeHint(row));
+    // Row labels are numbers, one line each: their hint is the same for every row.
+    if (rowLabelHint < 0)
+        rowLabelHint = rows->sectionSizeHint(row);
+    const int contents = qMax(cells, rowLabelHint);
     rows->resizeSection(row, qBound(rows->minimumSectionSize(), contents, rows->maximumSectionSize()));
 }
 
