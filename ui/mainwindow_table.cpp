@@ -141,16 +141,16 @@ void MainWindow::fitRowToContents(int row)
     const auto *cellSizes = qobject_cast<const CachedSizeDelegate *>(table->itemDelegate());
     // What ResizeToContents makes of a row: the larger of its shown cells' and its label's
     // hint. The cells are asked one by one, which, unlike the view's hint for the whole row,
-    // does not lay the columns out first; a text measured before is not measured again.
+    // does not lay the columns out first; a cell whose height is known is not measured.
     int cells = 0;
     for (int column = 0; column < table->columnCount(); ++column) {
         if (table->isColumnHidden(column))
             continue;
         const QTableWidgetItem *item = table->item(row, column);
-        QSize size = item && cellSizes ? cellSizes->remembered(item->text(), item->textAlignment()) : QSize();
-        if (!size.isValid())
-            size = table->sizeHintForIndex(table->model()->index(row, column));
-        cells = qMax(cells, size.height());
+        int height = item && cellSizes ? cellSizes->knownHeight(item->text(), item->textAlignment()) : -1;
+        if (height < 0)
+            height = table->sizeHintForIndex(table->model()->index(row, column)).height();
+        cells = qMax(cells, height);
     }
     if (table->showGrid())
         ++cells;
