@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "ui/cachedsizedelegate.h"
+#include "ui/centredtableitem.h"
 #include "ui/devicetablecolumns.h"
 #include "ui/mainwindowform.h"
 
@@ -118,10 +119,9 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
             }
             continue;
         }
-        auto *item = new QTableWidgetItem(texts[column]);
-        if (column != tablecolumn::otherInfo)
-            item->setTextAlignment(Qt::AlignCenter);
-        table->setItem(row, column, item);
+        table->setItem(row, column,
+                       column == tablecolumn::otherInfo ? new QTableWidgetItem(texts[column])
+                                                        : new CentredTableItem(texts[column]));
     }
     if (changed)
         fitRowToContents(row);
