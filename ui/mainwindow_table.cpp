@@ -163,8 +163,8 @@ void MainWindow::fitRowToContents(int row)
 
 void MainWindow::clearDeviceTable()
 {
-    while (ui->tableWidget->rowCount() > 0)
-        ui->tableWidget->removeRow(0);
+    // All rows in one removal: one at a time from the top moved every row below each time.
+    ui->tableWidget->setRowCount(0);
     rowOfMac.clear();
     if (auto *cells = qobject_cast<CachedSizeDelegate *>(ui->tableWidget->itemDelegate()))
         cells->clear();
