@@ -120,6 +120,12 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
     }
 
     DatagramBatch batch;
+    // The batch goes with the signal; the next one starts empty rather than keeping the
+    // capacity a long burst gave it, so that a few datagrams do not each carry kilobytes.
+    const auto handOver = [this, &batch] {
+        emit datagramsReceived(batch);
+        batch = DatagramBatch();
+    };
     for (;;) {
         received.fill(0);
         udp::Peer from;
@@ -129,13 +135,12 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
         if (isStopped())
             return release();
         if (rt == udp::nothingReady) {
-            emit datagramsReceived(batch);
-            batch.clear();
+            handOver();
             continue;
         }
         if (rt <= 0) {
             if (!batch.isEmpty())
-                emit datagramsReceived(batch);
+                handOver();
             release();
             const auto threadId = reinterpret_cast<quintptr>(QThread::currentThreadId());
             emit workFinished(QStringLiteral("readFromSocket") + QStringLiteral(" 0x") +
@@ -152,9 +157,7 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
             continue;
         }
         batch.append({QByteArray(received.data(), static_cast<int>(rt)), from.address});
-        if (batch.size() == maxBatch) {
-            emit datagramsReceived(batch);
-            batch.clear();
-        }
+        if (batch.size() == maxBatch)
+            handOver();
     }
 }
