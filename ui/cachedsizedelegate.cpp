@@ -32,10 +32,10 @@ QSize CachedSizeDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
 
 int CachedSizeDelegate::knownHeight(const QString &text, int alignment) const
 {
+    if (plainLineHeight >= 0 && isPlainLine(text))
+        return plainLineHeight;
     const auto known = sizes.constFind(Key(text, alignment));
-    if (known != sizes.constEnd())
-        return known.value().height();
-    return plainLineHeight >= 0 && isPlainLine(text) ? plainLineHeight : -1;
+    return known != sizes.constEnd() ? known.value().height() : -1;
 }
 
 bool CachedSizeDelegate::isPlainLine(const QString &text) const
