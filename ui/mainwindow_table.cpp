@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace {
@@ -109,19 +110,27 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
     texts[tablecolumn::dstPort] = record.dstPort;
     texts[tablecolumn::otherInfo] = otherInfo(record);
     bool changed = !replacing;
-    for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
-        if (replacing) {
-            // A cell whose text stays as it was is left alone: nothing to redraw or measure.
+    if (replacing) {
+        // A cell whose text stays as it was is left alone: nothing to redraw or measure.
+        for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
             QTableWidgetItem *item = table->item(row, column);
             if (item->text() != texts[column]) {
                 item->setText(texts[column]);
                 changed = true;
             }
-            continue;
         }
-        table->setItem(row, column,
-                       column == tablecolumn::otherInfo ? new QTableWidgetItem(texts[column])
-                                                        : new CentredTableItem(texts[column]));
+    } else {
+        // A new row's cells are announced to the views once, together, not one by one.
+        QAbstractItemModel *model = table->model();
+        {
+            const QSignalBlocker quiet(model);
+            for (int column = tablecolumn::sn; column < tablecolumn::count; ++column)
+                table->setItem(row, column,
+                               column == tablecolumn::otherInfo ? new QTableWidgetItem(texts[column])
+                                                                : new CentredTableItem(texts[column]));
+        }
+        emit model->dataChanged(model->index(row, tablecolumn::sn),
+                                model->index(row, tablecolumn::otherInfo));
     }
     if (changed)
         fitRowToContents(row);
