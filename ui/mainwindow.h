@@ -3,6 +3,7 @@
 #include "discovery/devicelist.h"
 #include "discovery/devicereply.h"
 #include "discovery/intake.h"
+#include "ui/devicetablecolumns.h"
 
 #include <QByteArrayList>
 #include <QFuture>
@@ -189,8 +190,9 @@ public:
     // Places a decoded record by its MAC: replaces the row showing that MAC, else appends.
     // Returns the row index.
     int placeDeviceRow(const deviceReply &record);
-    // Sizes a row to its contents, as the header's ResizeToContents mode would.
-    void fitRowToContents(int row);
+    // Sizes a row showing texts (by column) to its contents, as the header's ResizeToContents
+    // mode would.
+    void fitRowToContents(int row, const QString (&texts)[tablecolumn::count]);
     // The rows' label hint, once measured.
     int rowLabelHint = -1;
     // Removes every row (the start of a search).

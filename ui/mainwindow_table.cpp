@@ -29,6 +29,12 @@ const QString verticalScrollStyle = QStringLiteral(
     "border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
     "transparent;}QScrollBar::add-line{background:transparent;}");
 
+// Every column but the last shows its text centred.
+bool centred(int column)
+{
+    return column != tablecolumn::otherInfo;
+}
+
 QString otherInfo(const deviceReply &record)
 {
     if (record.protocol == DeviceFamily::Reply201)
@@ -126,14 +132,14 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
             const QSignalBlocker quiet(model);
             for (int column = tablecolumn::sn; column < tablecolumn::count; ++column)
                 table->setItem(row, column,
-                               column == tablecolumn::otherInfo ? new QTableWidgetItem(texts[column])
-                                                                : new CentredTableItem(texts[column]));
+                               centred(column) ? new CentredTableItem(texts[column])
+                                               : new QTableWidgetItem(texts[column]));
         }
         emit model->dataChanged(model->index(row, tablecolumn::sn),
                                 model->index(row, tablecolumn::otherInfo));
     }
     if (changed)
-        fitRowToContents(row);
+        fitRowToContents(row, texts);
 
     if (replacing && row == cur_row) {
         refreshFrame(0);
@@ -143,7 +149,7 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
     return row;
 }
 
-void MainWindow::fitRowToContents(int row)
+void MainWindow::fitRowToContents(int row, const QString (&texts)[tablecolumn::count])
 {
     QTableWidget *table = ui->tableWidget;
     QHeaderView *rows = table->verticalHeader();
@@ -152,11 +158,11 @@ void MainWindow::fitRowToContents(int row)
     // hint. The cells are asked one by one, which, unlike the view's hint for the whole row,
     // does not lay the columns out first; a cell whose height is known is not measured.
     int cells = 0;
-    for (int column = 0; column < table->columnCount(); ++column) {
+    for (int column = 0; column < tablecolumn::count; ++column) {
         if (table->isColumnHidden(column))
             continue;
-        const QTableWidgetItem *item = table->item(row, column);
-        int height = item && cellSizes ? cellSizes->knownHeight(item->text(), item->textAlignment()) : -1;
+        const int alignment = centred(column) ? int(Qt::AlignCenter) : 0;
+        int height = cellSizes ? cellSizes->knownHeight(texts[column], alignment) : -1;
         if (height < 0)
             height = table->sizeHintForIndex(table->model()->index(row, column)).height();
         cells = qMax(cells, height);
