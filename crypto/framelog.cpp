@@ -1,5 +1,7 @@
 #include "crypto/framelog.h"
 
+#include "app/debuglog.h"
+
 #include <QDebug>
 
 namespace {
@@ -14,10 +16,10 @@ template <std::size_t N> QByteArray hexOf(const std::array<std::uint8_t, N> &byt
 void logOpenedFrame(const QByteArray &key, const QByteArray &payload, const framecipher::TransactionId &txid,
                     const framecipher::DeviceId &snid)
 {
-    qDebug().noquote() << "decrypt - key2: " + key.toHex();
-    qDebug().noquote() << "decrypt - p: " + payload.toHex();
-    qDebug().noquote() << "length: " + QString::number(payload.size()) << "txid: " + hexOf(txid)
-                       << "  snid: " + hexOf(snid);
+    qCDebug(debugLog).noquote() << "decrypt - key2: " + key.toHex();
+    qCDebug(debugLog).noquote() << "decrypt - p: " + payload.toHex();
+    qCDebug(debugLog).noquote() << "length: " + QString::number(payload.size()) << "txid: " + hexOf(txid)
+                                << "  snid: " + hexOf(snid);
 }
 
 void logSealedFrame(const QByteArray &key, const framecipher::TransactionId &sentId,

@@ -1,3 +1,4 @@
+#include "app/debuglog.h"
 #include "crypto/framelog.h"
 #include "discovery/intake.h"
 #include "engine/confirmation.h"
@@ -10,41 +11,42 @@
 
 void MainWindow::newRecvData(QByteArray newRData, unsigned long newRLen)
 {
-    qDebug() << "触发接收";
+    qCDebug(debugLog) << "触发接收";
     const QByteArray datagram = newRData.left(static_cast<int>(newRLen));
     const intake::Classified reply = intake::classify(datagram);
     const int length = datagram.size();
 
     if (reply.kind == intake::Kind::SearchReply && !deviceReplys.hasRoomFor(reply.record.mac)) {
-        qDebug().noquote() << "设备列表已满, reply dropped [count:" << devct << "]:" << datagram.toHex()
-                           << "  [size:" << length << "]";
+        qCDebug(debugLog).noquote() << "设备列表已满, reply dropped [count:" << devct
+                                    << "]:" << datagram.toHex() << "  [size:" << length << "]";
     } else if (reply.kind == intake::Kind::SearchReply) {
         if (reply.family == DeviceFamily::Plain407) {
-            qDebug().noquote() << "recv=55,count=" << devct << "[content]" << datagram.toHex()
-                               << "  [size:" << length << "]";
+            qCDebug(debugLog).noquote() << "recv=55,count=" << devct << "[content]" << datagram.toHex()
+                                        << "  [size:" << length << "]";
         } else if (reply.family == DeviceFamily::Encrypted407) {
             logFrame(reply);
-            qDebug().noquote() << "recv=116,count=" << devct << "[content]" << reply.payload.toHex()
-                               << "  [size:" << reply.payload.size() << "]";
+            qCDebug(debugLog).noquote() << "recv=116,count=" << devct << "[content]" << reply.payload.toHex()
+                                        << "  [size:" << reply.payload.size() << "]";
         }
         appendDevice(reply.record, reply.payload);
     } else if (reply.kind == intake::Kind::TradeReply) {
         if (reply.family == DeviceFamily::Plain407) {
-            qDebug().noquote() << "doResultCount=" << doResultCount << "[content]" << datagram.toHex();
+            qCDebug(debugLog).noquote()
+                << "doResultCount=" << doResultCount << "[content]" << datagram.toHex();
         } else if (reply.family == DeviceFamily::Reply201) {
-            qDebug().noquote() << "mac[" << reply.mac << "]doResultCount=" << doResultCount << "[content]"
-                               << datagram.toHex() << "\n";
+            qCDebug(debugLog).noquote() << "mac[" << reply.mac << "]doResultCount=" << doResultCount
+                                        << "[content]" << datagram.toHex() << "\n";
         } else {
             logFrame(reply);
-            qDebug().noquote() << "recv=68,count=" << devct << "[content]" << reply.payload.toHex()
-                               << "  [size:" << reply.payload.size() << "]";
+            qCDebug(debugLog).noquote() << "recv=68,count=" << devct << "[content]" << reply.payload.toHex()
+                                        << "  [size:" << reply.payload.size() << "]";
         }
         tradeReplyReceived(reply, datagramSender);
     } else {
-        qDebug().noquote() << "抛弃的数据[count:" << devct << "]:" << datagram.toHex() << "  [size:" << length
-                           << "]";
+        qCDebug(debugLog).noquote() << "抛弃的数据[count:" << devct << "]:" << datagram.toHex()
+                                    << "  [size:" << length << "]";
     }
-    qDebug() << "结束接收";
+    qCDebug(debugLog) << "结束接收";
 }
 
 int MainWindow::append201(QByteArray strData)
@@ -67,7 +69,7 @@ int MainWindow::appendDevice(const deviceReply &record, const QByteArray &reply)
     const DeviceList::MergeResult merged =
         deviceReplys.merge(record, address.toString(), QDateTime::currentDateTimeUtc());
     if (merged.outcome == DeviceList::Outcome::Full) {
-        qDebug() << "设备列表已满, record not listed:" << record.mac;
+        qCDebug(debugLog) << "设备列表已满, record not listed:" << record.mac;
         return -1;
     }
     if (merged.outcome == DeviceList::Outcome::Added)
@@ -77,7 +79,7 @@ int MainWindow::appendDevice(const deviceReply &record, const QByteArray &reply)
 
     const int row = placeDeviceRow(deviceReplys[merged.index]);
     if (row != merged.index)
-        qDebug() << "row" << row << "placed for record" << merged.index;
+        qCDebug(debugLog) << "row" << row << "placed for record" << merged.index;
     logPlacement();
     devct = deviceReplys.size();
     return 0;
@@ -87,7 +89,7 @@ bool MainWindow::refusedBySingleIp(const QString &ipv4) const
 {
     if (searchMode != 'S' || ipv4 == scIP)
         return false;
-    qDebug().noquote() << "201-非指定的IP: " << ipv4 << "devct: " << devct;
+    qCDebug(debugLog).noquote() << "201-非指定的IP: " << ipv4 << "devct: " << devct;
     return true;
 }
 
@@ -96,11 +98,11 @@ void MainWindow::logFrame(const intake::Classified &reply) const
     if (reply.hasIds)
         logOpenedFrame(reply.frameKey, reply.payload, reply.txid, reply.snid);
     else
-        qDebug().noquote() << "frame not opened:" << reply.reason;
+        qCDebug(debugLog).noquote() << "frame not opened:" << reply.reason;
 }
 
 void MainWindow::logPlacement() const
 {
-    qDebug() << "new rowcount:" << ui->tableWidget->rowCount() << "\n";
-    qDebug() << "devct:" << devct << "\n";
+    qCDebug(debugLog) << "new rowcount:" << ui->tableWidget->rowCount() << "\n";
+    qCDebug(debugLog) << "devct:" << devct << "\n";
 }

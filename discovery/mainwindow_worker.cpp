@@ -30,10 +30,12 @@ void MainWindow::InitConcurrent()
         msgLabel->setText(message);
         startReceiver();
     });
-    connect(concurrent_worker_, &WorkerObject::newDataSignal, this,
-            [this](QByteArray baNewRecv, unsigned long ulNewLen, quint32 from) {
-                datagramSender = QHostAddress(from);
-                newRecvData(baNewRecv, ulNewLen);
+    connect(concurrent_worker_, &WorkerObject::datagramsReceived, this,
+            [this](const DatagramBatch &datagrams) {
+                for (const ReceivedDatagram &datagram : datagrams) {
+                    datagramSender = QHostAddress(datagram.from);
+                    newRecvData(datagram.bytes, static_cast<unsigned long>(datagram.bytes.size()));
+                }
             });
     startReceiver();
 }

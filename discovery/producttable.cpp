@@ -12,20 +12,20 @@ QString unlistedType(const deviceReply &record)
 struct Product407
 {
     QChar firstDigit;
-    const char *category;
-    const char *productType;
+    QString category;
+    QString productType;
 };
 
-// "QB3526/" is completed with the door count.
+// "QB3526/" is completed with the door count. Literals, so that a record shares them.
 const Product407 products407[] = {
-    {QLatin1Char('0'), "防护舱控制器", "QB3310S"},
-    {QLatin1Char('1'), "UPS监控器", "QF8420"},
-    {QLatin1Char('2'), "联动门控制器", "QB3521"},
-    {QLatin1Char('3'), "贵宾室控制器", "QB3526/V"},
-    {QLatin1Char('5'), "网络电源", "QB3104"},
-    {QLatin1Char('7'), "标准门禁控制器", "QB3526/"},
-    {QLatin1Char('8'), "梯控控制器", "QB3530"},
-    {QLatin1Char('9'), "溢流闸监控器", "QB3532"},
+    {QLatin1Char('0'), QStringLiteral("防护舱控制器"), QStringLiteral("QB3310S")},
+    {QLatin1Char('1'), QStringLiteral("UPS监控器"), QStringLiteral("QF8420")},
+    {QLatin1Char('2'), QStringLiteral("联动门控制器"), QStringLiteral("QB3521")},
+    {QLatin1Char('3'), QStringLiteral("贵宾室控制器"), QStringLiteral("QB3526/V")},
+    {QLatin1Char('5'), QStringLiteral("网络电源"), QStringLiteral("QB3104")},
+    {QLatin1Char('7'), QStringLiteral("标准门禁控制器"), QStringLiteral("QB3526/")},
+    {QLatin1Char('8'), QStringLiteral("梯控控制器"), QStringLiteral("QB3530")},
+    {QLatin1Char('9'), QStringLiteral("溢流闸监控器"), QStringLiteral("QB3532")},
 };
 
 } // namespace
@@ -50,8 +50,8 @@ void classify407(deviceReply &record)
     for (const Product407 &product : products407) {
         if (product.firstDigit != first)
             continue;
-        record.category = QString::fromUtf8(product.category);
-        record.productType = QString::fromUtf8(product.productType);
+        record.category = product.category;
+        record.productType = product.productType;
         if (first == QLatin1Char('7'))
             record.productType += record.doors;
         return;

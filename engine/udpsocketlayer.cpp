@@ -25,6 +25,21 @@ int setIntOption(Handle socket, int level, int name, int value)
     return ::setsockopt(socket, level, name, &value, sizeof value);
 }
 
+long receive(Handle socket, char *buffer, std::size_t capacity, Peer &from, int flags)
+{
+    sockaddr_in sa {};
+    socklen_t length = sizeof sa;
+    // MSG_TRUNC makes an oversized datagram visible instead of silently cut.
+    long received;
+    do {
+        received = ::recvfrom(socket, buffer, capacity, MSG_TRUNC | flags, reinterpret_cast<sockaddr *>(&sa),
+                              &length);
+    } while (received < 0 && errno == EINTR);
+    from.address = ntohl(sa.sin_addr.s_addr);
+    from.port = ntohs(sa.sin_port);
+    return received;
+}
+
 } // namespace
 
 int startUp()
@@ -119,16 +134,14 @@ long sendTo(Handle socket, const char *data, std::size_t size, quint32 address, 
 
 long receiveFrom(Handle socket, char *buffer, std::size_t capacity, Peer &from)
 {
-    sockaddr_in sa {};
-    socklen_t length = sizeof sa;
-    // MSG_TRUNC makes an oversized datagram visible instead of silently cut.
-    long received;
-    do {
-        received = ::recvfrom(socket, buffer, capacity, MSG_TRUNC, reinterpret_cast<sockaddr *>(&sa),
-                              &length);
-    } while (received < 0 && errno == EINTR);
-    from.address = ntohl(sa.sin_addr.s_addr);
-    from.port = ntohs(sa.sin_port);
+    return receive(socket, buffer, capacity, from, 0);
+}
+
+long receiveReady(Handle socket, char *buffer, std::size_t capacity, Peer &from)
+{
+    const long received = receive(socket, buffer, capacity, from, MSG_DONTWAIT);
+    if (received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return nothingReady;
     return received;
 }
 

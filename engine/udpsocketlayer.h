@@ -49,6 +49,10 @@ long sendTo(Handle socket, const char *data, std::size_t size, quint32 address, 
 // Returns the datagram's full length, which exceeds capacity when it did not fit, or 0 when
 // the socket was woken, or a negative value on failure.
 long receiveFrom(Handle socket, char *buffer, std::size_t capacity, Peer &from);
+// What receiveReady gives when no datagram is waiting.
+constexpr long nothingReady = -2;
+// As receiveFrom, without waiting: nothingReady when no datagram is there yet.
+long receiveReady(Handle socket, char *buffer, std::size_t capacity, Peer &from);
 
 // What parseIpv4 gives for a text that is no address; binding or joining it fails.
 constexpr quint32 noAddress = 0xFFFFFFFFu;

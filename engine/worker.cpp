@@ -1,5 +1,7 @@
 #include "engine/worker.h"
 
+#include "app/debuglog.h"
+
 #include <QDebug>
 #include <QMutexLocker>
 #include <QThread>
@@ -13,10 +15,15 @@ constexpr quint16 broadcastPort = 65535;
 constexpr quint8 multicastTtl = 8;
 constexpr std::size_t receiveBufferSize = 1024;
 constexpr std::size_t sendBufferSize = 10;
+// Most datagrams handed over at once; a longer burst goes in several.
+constexpr int maxBatch = 256;
 
 } // namespace
 
-WorkerObject::WorkerObject(QObject *parent) : QObject(parent) {}
+WorkerObject::WorkerObject(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<DatagramBatch>();
+}
 
 void WorkerObject::stop()
 {
@@ -112,27 +119,45 @@ void WorkerObject::readFromSocket(unsigned short nport, QString mcIP, QString sr
         return release();
     }
 
+    DatagramBatch batch;
+    // The batch goes with the signal; the next one starts empty rather than keeping the
+    // capacity a long burst gave it, so that a few datagrams do not each carry kilobytes.
+    const auto handOver = [this, &batch] {
+        emit datagramsReceived(batch);
+        batch = DatagramBatch();
+    };
     for (;;) {
         received.fill(0);
         udp::Peer from;
-        const long rt = udp::receiveFrom(fd, received.data(), received.size(), from);
+        // Waits for a datagram only when none is collected; otherwise takes what has arrived.
+        const long rt = batch.isEmpty() ? udp::receiveFrom(fd, received.data(), received.size(), from)
+                                        : udp::receiveReady(fd, received.data(), received.size(), from);
         if (isStopped())
             return release();
+        if (rt == udp::nothingReady) {
+            handOver();
+            continue;
+        }
         if (rt <= 0) {
+            if (!batch.isEmpty())
+                handOver();
             release();
             const auto threadId = reinterpret_cast<quintptr>(QThread::currentThreadId());
             emit workFinished(QStringLiteral("readFromSocket") + QStringLiteral(" 0x") +
                               QString::number(threadId, 16));
             return;
         }
-        char sender[16];
-        udp::formatIpv4(from.address, sender);
-        qDebug("NoR bytes = %ld From %s:%d", rt, sender, from.port);
+        if (debugLog().isDebugEnabled()) {
+            char sender[16];
+            udp::formatIpv4(from.address, sender);
+            qDebug("NoR bytes = %ld From %s:%d", rt, sender, from.port);
+        }
         if (rt > static_cast<long>(received.size())) {
             qDebug("datagram larger than %d bytes dropped", int(received.size()));
             continue;
         }
-        emit newDataSignal(QByteArray(received.data(), static_cast<int>(rt)), static_cast<unsigned long>(rt),
-                           from.address);
+        batch.append({QByteArray(received.data(), static_cast<int>(rt)), from.address});
+        if (batch.size() == maxBatch)
+            handOver();
     }
 }

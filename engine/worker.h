@@ -3,12 +3,26 @@
 #include "engine/udpsocketlayer.h"
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QVector>
+
+// A datagram taken in by the receiver, and its sender's IPv4 address (host byte order).
+struct ReceivedDatagram
+{
+    QByteArray bytes;
+    quint32 from = 0;
+};
+// Datagrams in the order they arrived.
+using DatagramBatch = QVector<ReceivedDatagram>;
+Q_DECLARE_METATYPE(DatagramBatch)
 
 // The discovery receiver: one blocking loop on a pool thread that sends the probes, then hands
-// every datagram arriving at the discovery port to the GUI thread.
+// every datagram arriving at the discovery port to the GUI thread. Datagrams that have arrived
+// together are handed over together, in order: one queued call for a burst instead of one for
+// each of its datagrams.
 class WorkerObject : public QObject
 {
     Q_OBJECT
@@ -23,8 +37,7 @@ public:
 
 signals:
     void workFinished(QString message);
-    // th_from: the sender's IPv4 address, host byte order.
-    void newDataSignal(QByteArray th_baRecv, unsigned long th_RLen, quint32 th_from);
+    void datagramsReceived(DatagramBatch datagrams);
 
 public slots:
     void readFromSocket(unsigned short nport, QString mcIP, QString srcAddr);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QPair>
 #include <QSize>
 #include <QString>
 #include <QStyledItemDelegate>
+
+#include <bitset>
 
 // The default item delegate, remembering the size hint of every text it has measured. Sizing
 // a table's sections to their contents asks for the hint of every cell again at each layout,
@@ -18,10 +21,19 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // The height of a cell showing text with that alignment when it is known without measuring:
+    // the text was measured before, or it is one line of characters that the font's own face
+    // holds, which makes it as high as any other such line measured before. -1 otherwise.
+    int knownHeight(const QString &text, int alignment) const;
     // Forgets every size, so that texts no longer shown do not stay.
     void clear();
 
 private:
     using Key = QPair<QString, int>; // text, alignment
+    // One line of printable Latin-1 characters, each in the font's own face (no fallback).
+    bool isPlainLine(const QString &text) const;
+
     mutable QHash<Key, QSize> sizes;
+    mutable std::bitset<256> inFace; // Latin-1 characters the font's own face holds
+    mutable int plainLineHeight = -1;
 };

@@ -4,6 +4,7 @@
 #include "discovery/devicereply.h"
 #include "discovery/intake.h"
 #include "engine/tradelink.h"
+#include "ui/devicetablecolumns.h"
 
 #include <QByteArrayList>
 #include <QFuture>
@@ -195,8 +196,11 @@ public:
     // Places a decoded record by its MAC: replaces the row showing that MAC, else appends.
     // Returns the row index.
     int placeDeviceRow(const deviceReply &record);
-    // Sizes a row to its contents, as the header's ResizeToContents mode would.
-    void fitRowToContents(int row);
+    // Sizes a row showing texts (by column) to its contents, as the header's ResizeToContents
+    // mode would.
+    void fitRowToContents(int row, const QString (&texts)[tablecolumn::count]);
+    // The rows' label hint, once measured.
+    int rowLabelHint = -1;
     // Removes every row (the start of a search).
     void clearDeviceTable();
     // Row of each listed MAC address, so that placing a reply never scans the table.

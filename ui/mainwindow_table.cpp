@@ -1,11 +1,13 @@
 #include "ui/mainwindow.h"
 
 #include "ui/cachedsizedelegate.h"
+#include "ui/centredtableitem.h"
 #include "ui/devicetablecolumns.h"
 #include "ui/mainwindowform.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace {
@@ -26,6 +28,12 @@ const QString verticalScrollStyle = QStringLiteral(
     "transparent; "
     "border-radius:0px;}QScrollBar::handle:hover{background:gray;}QScrollBar::sub-line{background:"
     "transparent;}QScrollBar::add-line{background:transparent;}");
+
+// Every column but the last shows its text centred.
+bool centred(int column)
+{
+    return column != tablecolumn::otherInfo;
+}
 
 QString otherInfo(const deviceReply &record)
 {
@@ -108,23 +116,30 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
     texts[tablecolumn::dstPort] = record.dstPort;
     texts[tablecolumn::otherInfo] = otherInfo(record);
     bool changed = !replacing;
-    for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
-        if (replacing) {
-            // A cell whose text stays as it was is left alone: nothing to redraw or measure.
+    if (replacing) {
+        // A cell whose text stays as it was is left alone: nothing to redraw or measure.
+        for (int column = tablecolumn::sn; column < tablecolumn::count; ++column) {
             QTableWidgetItem *item = table->item(row, column);
             if (item->text() != texts[column]) {
                 item->setText(texts[column]);
                 changed = true;
             }
-            continue;
         }
-        auto *item = new QTableWidgetItem(texts[column]);
-        if (column != tablecolumn::otherInfo)
-            item->setTextAlignment(Qt::AlignCenter);
-        table->setItem(row, column, item);
+    } else {
+        // A new row's cells are announced to the views once, together, not one by one.
+        QAbstractItemModel *model = table->model();
+        {
+            const QSignalBlocker quiet(model);
+            for (int column = tablecolumn::sn; column < tablecolumn::count; ++column)
+                table->setItem(row, column,
+                               centred(column) ? new CentredTableItem(texts[column])
+                                               : new QTableWidgetItem(texts[column]));
+        }
+        emit model->dataChanged(model->index(row, tablecolumn::sn),
+                                model->index(row, tablecolumn::otherInfo));
     }
     if (changed)
-        fitRowToContents(row);
+        fitRowToContents(row, texts);
 
     if (replacing && row == cur_row) {
         refreshFrame(0);
@@ -134,27 +149,37 @@ int MainWindow::placeDeviceRow(const deviceReply &record)
     return row;
 }
 
-void MainWindow::fitRowToContents(int row)
+void MainWindow::fitRowToContents(int row, const QString (&texts)[tablecolumn::count])
 {
     QTableWidget *table = ui->tableWidget;
     QHeaderView *rows = table->verticalHeader();
+    const auto *cellSizes = qobject_cast<const CachedSizeDelegate *>(table->itemDelegate());
     // What ResizeToContents makes of a row: the larger of its shown cells' and its label's
     // hint. The cells are asked one by one, which, unlike the view's hint for the whole row,
-    // does not lay the columns out first.
+    // does not lay the columns out first; a cell whose height is known is not measured.
     int cells = 0;
-    for (int column = 0; column < table->columnCount(); ++column)
-        if (!table->isColumnHidden(column))
-            cells = qMax(cells, table->sizeHintForIndex(table->model()->index(row, column)).height());
+    for (int column = 0; column < tablecolumn::count; ++column) {
+        if (table->isColumnHidden(column))
+            continue;
+        const int alignment = centred(column) ? int(Qt::AlignCenter) : 0;
+        int height = cellSizes ? cellSizes->knownHeight(texts[column], alignment) : -1;
+        if (height < 0)
+            height = table->sizeHintForIndex(table->model()->index(row, column)).height();
+        cells = qMax(cells, height);
+    }
     if (table->showGrid())
         ++cells;
-    const int contents = qMax(cells, rows->sectionSizeHint(row));
+    // Row labels are numbers, one line each: their hint is the same for every row.
+    if (rowLabelHint < 0)
+        rowLabelHint = rows->sectionSizeHint(row);
+    const int contents = qMax(cells, rowLabelHint);
     rows->resizeSection(row, qBound(rows->minimumSectionSize(), contents, rows->maximumSectionSize()));
 }
 
 void MainWindow::clearDeviceTable()
 {
-    while (ui->tableWidget->rowCount() > 0)
-        ui->tableWidget->removeRow(0);
+    // All rows in one removal: one at a time from the top moved every row below each time.
+    ui->tableWidget->setRowCount(0);
     rowOfMac.clear();
     if (auto *cells = qobject_cast<CachedSizeDelegate *>(ui->tableWidget->itemDelegate()))
         cells->clear();

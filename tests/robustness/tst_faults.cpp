@@ -67,6 +67,7 @@ private slots:
     void floodDuringTransaction();
     void validFloodStopsAtCap();
     void emptyAndOversizedDatagramsRestartReceiver();
+    void burstListedInArrivalOrder();
     void closeWhileTransactionWaits();
 
 private:
@@ -185,6 +186,25 @@ void tst_Faults::emptyAndOversizedDatagramsRestartReceiver()
     QVERIFY(waitUntil([&] { return w->ui->tableWidget->rowCount() == 2; }));
     QCOMPARE(w->devct, 2);
     QCOMPARE(probes(), 2);
+}
+
+// A burst is taken in several datagrams at a time: every reply is still listed, in the order
+// it arrived, including those that came just before an empty datagram ended the receive loop.
+void tst_Faults::burstListedInArrivalOrder()
+{
+    constexpr int replies = 500;
+    for (int i = 0; i < replies; ++i)
+        send(buildReply(55, QStringLiteral("2=0a0c%1 10=c0a80001").arg(i, 8, 16, QLatin1Char('0'))));
+    send(QByteArray());
+    QVERIFY(waitUntil([&] { return w->ui->tableWidget->rowCount() == replies; }));
+    for (int row = 0; row < replies; ++row)
+        QCOMPARE(w->ui->tableWidget->item(row, 4)->text(),
+                 QStringLiteral("0A:0C:%1:%2:%3:%4")
+                     .arg(row >> 24, 2, 16, QLatin1Char('0'))
+                     .arg((row >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+                     .arg((row >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                     .arg(row & 0xFF, 2, 16, QLatin1Char('0'))
+                     .toUpper());
 }
 
 void tst_Faults::closeWhileTransactionWaits()

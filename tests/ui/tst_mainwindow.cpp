@@ -43,6 +43,8 @@ private slots:
     void sameMacReplacesRow();
     void selectedRowFollowsNewValues();
     void tableSizedToContents();
+    void intakeLogLines_data();
+    void intakeLogLines();
     void clickFillsFormByFirmware_data();
     void clickFillsFormByFirmware();
     void checkPortCutsBack();
@@ -192,6 +194,45 @@ void tst_MainWindow::tableSizedToContents()
         QCOMPARE(table->rowHeight(row), heights[row]);
     for (int column = 0; column < table->columnCount() - 1; ++column)
         QCOMPARE(table->columnWidth(column), widths[column]);
+}
+
+void tst_MainWindow::intakeLogLines_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    QTest::addColumn<QStringList>("lines");
+    QByteArray reply(55, '\0');
+    reply[2] = '\x0a';
+    reply[7] = '\x01';
+    const QString placed[] = {QStringLiteral("new rowcount: 1 \n"), QStringLiteral("devct: 0 \n")};
+    QTest::newRow("plain_407") << reply
+                               << QStringList{"触发接收",
+                                              "recv=55,count= 0 [content] 00000a0000000001" + QString(94, '0') +
+                                                  "   [size: 55 ]",
+                                              placed[0], placed[1], "结束接收"};
+    QTest::newRow("encrypted_unopened")
+        << QByteArray(116, '\0')
+        << QStringList{"触发接收", "frame not opened: frame body of 0 bytes is too short",
+                       "recv=116,count= 0 [content]    [size: 0 ]", placed[0], placed[1], "结束接收"};
+    QTest::newRow("noise") << QByteArray(3, '\x07')
+                           << QStringList{"触发接收", "抛弃的数据[count: 0 ]: 070707   [size: 3 ]", "结束接收"};
+}
+
+// With debug lines on, as with -log, every datagram is logged line by line as it is taken in.
+void tst_MainWindow::intakeLogLines()
+{
+    QFETCH(QByteArray, datagram);
+    QStringList lines;
+    {
+        w.reset();
+        LogCapture log;
+        w = std::make_unique<MainWindow>();
+        // The receiver's last start-up line: from then on it waits, silent, for a datagram.
+        QTRY_VERIFY(log.contains(QStringLiteral("广播sendto() : Y")));
+        log.clear();
+        w->newRecvData(datagram, datagram.size());
+        lines = log.messages();
+    }
+    QTEST(lines, "lines");
 }
 
 void tst_MainWindow::clickFillsFormByFirmware_data()
