@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStyledItemDelegate>
 
+#include <array>
 #include <bitset>
 
 // The default item delegate, remembering the size hint of every text it has measured. Sizing
@@ -32,8 +33,22 @@ private:
     using Key = QPair<QString, int>; // text, alignment
     // One line of printable Latin-1 characters, each in the font's own face (no fallback).
     bool isPlainLine(const QString &text) const;
+    // The width shaping would give a plain ASCII line, summed from its characters' advances;
+    // -1 when a pair of neighbours in it is kerned or joined.
+    qreal summedWidth(const QString &text, const QFont &font) const;
+    bool setApart(QChar left, QChar right, const QFont &font) const;
+    qreal advance(QChar c, const QFont &font) const;
 
     mutable QHash<Key, QSize> sizes;
     mutable std::bitset<256> inFace; // Latin-1 characters the font's own face holds
     mutable int plainLineHeight = -1;
+    // ASCII characters' advances, those measured marked.
+    mutable std::array<qreal, 128> advances{};
+    mutable std::bitset<128> advanceKnown;
+    // Pairs of ASCII characters (left * 128 + right) shaped together, those set apart (as
+    // their two advances) marked.
+    mutable std::bitset<128 * 128> pairKnown;
+    mutable std::bitset<128 * 128> pairApart;
+    // A cell's width beyond its text's, by alignment.
+    mutable QHash<int, int> textMargins;
 };
