@@ -10,15 +10,18 @@ namespace devicedocument {
 namespace {
 
 const QByteArray utf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
-const QByteArray csvLineEnd = QByteArrayLiteral("\r\n");
+const QByteArray crLf = QByteArrayLiteral("\r\n");
+const QByteArray lf = QByteArrayLiteral("\n");
+const QString formulaStarts = QStringLiteral("=+-@\t\r");
+const QLatin1Char textMark('\'');
 const QByteArray jsonIndent = QByteArrayLiteral("    ");
 
-QByteArray csvLine(const QStringList &values)
+QByteArray csvLine(const QStringList &values, LineEnd lineEnd)
 {
     QStringList cells;
     for (const QString &value : values)
         cells << csvField(value);
-    return cells.join(QLatin1Char(',')).toUtf8() + csvLineEnd;
+    return cells.join(QLatin1Char(',')).toUtf8() + (lineEnd == LineEnd::CrLf ? crLf : lf);
 }
 
 // A JSON string with Qt's escaping: the one-element array's text without its brackets.
@@ -58,21 +61,22 @@ QVector<Row> rows(const DeviceList &devices)
     return out;
 }
 
-QByteArray csv(const QVector<Row> &rows, ByteOrderMark mark)
+QByteArray csv(const QVector<Row> &rows, ByteOrderMark mark, LineEnd lineEnd)
 {
     QByteArray out = mark == ByteOrderMark::With ? utf8ByteOrderMark : QByteArray();
-    out += csvLine(deviceexport::fieldNames());
+    out += csvLine(deviceexport::fieldNames(), lineEnd);
     for (const Row &row : rows) {
         QStringList values;
         for (const deviceexport::Field &field : row)
             values << field.value;
-        out += csvLine(values);
+        out += csvLine(values, lineEnd);
     }
     return out;
 }
 
-QString csvField(const QString &text)
+QString csvField(const QString &value)
 {
+    const QString text = !value.isEmpty() && formulaStarts.contains(value.front()) ? textMark + value : value;
     const bool quoted = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
                         text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
                         text != text.trimmed();

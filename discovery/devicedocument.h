@@ -20,13 +20,22 @@ enum class ByteOrderMark
     With, // so that spreadsheet programs read the file as UTF-8
 };
 
+enum class LineEnd
+{
+    CrLf, // as spreadsheet programs write CSV
+    Lf,   // as command-line tools write text
+};
+
 // One row per listed device, in list order.
 QVector<Row> rows(const DeviceList &devices);
 
-// A header row of the field names, then one row per device; lines end in CR LF.
-QByteArray csv(const QVector<Row> &rows, ByteOrderMark mark = ByteOrderMark::Without);
+// A header row of the field names, then one row per device.
+QByteArray csv(const QVector<Row> &rows, ByteOrderMark mark = ByteOrderMark::Without,
+               LineEnd lineEnd = LineEnd::CrLf);
 
 // One CSV field: quoted when it holds a comma, a quote, a line break or blanks at either end.
+// A text a spreadsheet program would take for a formula (one beginning with =, +, -, @, a tab
+// or a carriage return) gets a leading apostrophe: any host on the LAN can send a reply.
 QString csvField(const QString &text);
 
 // {"devices": [{name: value, ...}]} with the fields in export order; numbers as numbers, a

@@ -2,10 +2,7 @@
 
 #include "ctl/ctltext.h"
 #include "ctl/output/texttable.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "discovery/devicedocument.h"
 
 namespace {
 
@@ -56,42 +53,6 @@ QString table(const QVector<ExportedDevice> &devices)
     return renderTable(headers, rows);
 }
 
-QJsonValue jsonValue(const deviceexport::Field &field)
-{
-    if (field.kind == deviceexport::ValueKind::Text)
-        return field.value;
-    bool number = false;
-    const qlonglong value = field.value.toLongLong(&number);
-    return number ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
-}
-
-QString json(const QVector<ExportedDevice> &devices)
-{
-    QJsonArray list;
-    for (const ExportedDevice &device : devices) {
-        QJsonObject object;
-        for (const deviceexport::Field &field : device)
-            object.insert(field.name, jsonValue(field));
-        list.append(object);
-    }
-    return QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("devices"), list}}).toJson());
-}
-
-QString csv(const QVector<ExportedDevice> &devices)
-{
-    QStringList header;
-    for (const QString &name : deviceexport::fieldNames())
-        header << csvField(name);
-    QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (const ExportedDevice &device : devices) {
-        QStringList cells;
-        for (const deviceexport::Field &field : device)
-            cells << csvField(field.value);
-        out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return out;
-}
-
 } // namespace
 
 Checked<OutputFormat> parseOutputFormat(const QString &field, const QString &text)
@@ -110,23 +71,12 @@ QString formatDevices(OutputFormat format, const QVector<ExportedDevice> &device
 {
     switch (format) {
     case OutputFormat::Json:
-        return json(devices);
+        return QString::fromUtf8(devicedocument::json(devices));
     case OutputFormat::Csv:
-        return csv(devices);
+        return QString::fromUtf8(
+            devicedocument::csv(devices, devicedocument::ByteOrderMark::Without, devicedocument::LineEnd::Lf));
     case OutputFormat::Table:
         break;
     }
     return table(devices);
-}
-
-QString csvField(const QString &text)
-{
-    const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-                       text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
-                       text != text.trimmed();
-    if (!quote)
-        return text;
-    QString escaped = text;
-    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
 }

@@ -17,10 +17,6 @@ Checked<OutputFormat> parseOutputFormat(const QString &field, const QString &tex
 
 using ExportedDevice = QVector<deviceexport::Field>;
 
-// table: the columns people read, aligned; json: {"devices": [{name: value, ...}]} with every
-// field, numbers as numbers and empty numbers as null; csv: a header row of the field names,
-// then one row per device, fields quoted where they need it.
+// table: the columns people read, aligned; json and csv: the export documents (every field in
+// export order), CSV lines ending in a line feed.
 QString formatDevices(OutputFormat format, const QVector<ExportedDevice> &devices);
-
-// One CSV field: quoted when it holds a comma, a quote, a line break or blanks at either end.
-QString csvField(const QString &text);

@@ -32,6 +32,23 @@ private slots:
                                        << "\" a\"";
         QTest::newRow("trailing_blank") << "a "
                                         << "\"a \"";
+        // Texts a spreadsheet program would run as formulas are kept as text.
+        QTest::newRow("formula_equals") << "=1+2"
+                                        << "'=1+2";
+        QTest::newRow("formula_plus") << "+1"
+                                      << "'+1";
+        QTest::newRow("formula_minus") << "-1"
+                                       << "'-1";
+        QTest::newRow("formula_at") << "@SUM(A1)"
+                                    << "'@SUM(A1)";
+        QTest::newRow("formula_tab") << "\t=1"
+                                     << "'\t=1";
+        QTest::newRow("formula_carriage_return") << "\r=1"
+                                                 << "\"'\r=1\"";
+        QTest::newRow("formula_quoted") << "=HYPERLINK(\"a\",1)"
+                                        << "\"'=HYPERLINK(\"\"a\"\",1)\"";
+        QTest::newRow("sign_inside") << "V5-2=3"
+                                     << "V5-2=3";
     }
     void csvField()
     {
