@@ -2,6 +2,7 @@
 
 #include "ctl/args/addressargs.h"
 #include "ctl/ctltext.h"
+#include "ctl/doctor/prefixlength.h"
 
 #include <QRegularExpression>
 #include <QtEndian>
@@ -24,14 +25,6 @@ bool hexAddress(const QString &text, quint32 *address)
     bool ok = false;
     *address = qFromBigEndian(text.toUInt(&ok, 16));
     return ok;
-}
-
-int prefixLength(quint32 mask)
-{
-    int bits = 0;
-    for (quint32 m = mask; m & 0x80000000; m <<= 1)
-        ++bits;
-    return bits;
 }
 
 } // namespace

@@ -2,20 +2,13 @@
 
 #include "ctl/args/addressargs.h"
 #include "ctl/ctltext.h"
+#include "ctl/doctor/prefixlength.h"
 
 #include <QStringList>
 
 namespace {
 
 constexpr quint32 kHostMask24 = 0xFFFFFF00;
-
-int prefixLength(quint32 mask)
-{
-    int bits = 0;
-    for (quint32 m = mask; m & 0x80000000; m <<= 1)
-        ++bits;
-    return bits;
-}
 
 } // namespace
 
