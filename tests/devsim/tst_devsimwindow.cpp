@@ -2,6 +2,7 @@
 #include "support/devsimprocess.h"
 #include "support/noticewatcher.h"
 #include "support/waituntil.h"
+#include "support/windowrows.h"
 #include "ui/iplineedit.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowform.h"
@@ -35,28 +36,6 @@ QString cell(MainWindow &w, int row, int column)
 {
     const QTableWidgetItem *item = w.ui->tableWidget->item(row, column);
     return item ? item->text() : QString();
-}
-
-int rowOf(MainWindow &w, const QString &mac)
-{
-    for (int row = 0; row < w.ui->tableWidget->rowCount(); ++row)
-        if (cell(w, row, kMacColumn) == mac)
-            return row;
-    return -1;
-}
-
-// Searches and selects the device's row, as a click on it would.
-bool select(MainWindow &w, const QString &mac)
-{
-    w.ui->Search->click();
-    if (!waitUntil([&] { return rowOf(w, mac) >= 0; }))
-        return false;
-    // Each device answers both probes; the second answer would refill the form of a row
-    // selected before it.
-    QTest::qWait(300);
-    w.cur_row = rowOf(w, mac);
-    w.refreshFrame(0);
-    return true;
 }
 
 } // namespace
@@ -121,7 +100,7 @@ private slots:
         MainWindow w;
         w.show();
         NoticeWatcher notices;
-        QVERIFY(select(w, mac));
+        QVERIFY(searchAndSelect(w, mac));
         w.le_user->setText(QStringLiteral("admin"));
         w.le_password->setText(password);
         if (column == kPortColumn)
@@ -143,7 +122,7 @@ private slots:
         MainWindow w;
         w.show();
         NoticeWatcher notices;
-        QVERIFY(select(w, QStringLiteral("02:51:00:00:02:42")));
+        QVERIFY(searchAndSelect(w, QStringLiteral("02:51:00:00:02:42")));
         w.le_user->setText(QStringLiteral("admin"));
         w.le_password->setText(QStringLiteral("888888"));
         w.on_webCfg_clicked();

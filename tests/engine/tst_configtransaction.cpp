@@ -2,12 +2,10 @@
 #include "labtradelink.h"
 #include "netcfg/tradeplan.h"
 #include "support/devsimprocess.h"
+#include "support/faultfleet.h"
 #include "support/waituntil.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,27 +29,6 @@ const Device kEnc{QStringLiteral("02:51:00:00:00:41"), QStringLiteral("192.168.0
 const Device kEncB{QStringLiteral("02:51:00:00:00:42"), QStringLiteral("192.168.0.42")};
 const Device k201{QStringLiteral("02:51:00:00:00:21"), QStringLiteral("192.168.0.21")};
 const Device k201b{QStringLiteral("02:51:00:00:02:42"), QStringLiteral("192.168.0.242")};
-
-// The demo fleet with one device given a fault.
-QString fleetWithFault(const QTemporaryDir &dir, const QString &mac, const QString &fault)
-{
-    QFile in(kDemoFleet);
-    in.open(QIODevice::ReadOnly);
-    QJsonObject fleet = QJsonDocument::fromJson(in.readAll()).object();
-    QJsonArray devices = fleet.value(QStringLiteral("devices")).toArray();
-    for (int i = 0; i < devices.size(); ++i) {
-        QJsonObject device = devices[i].toObject();
-        if (device.value(QStringLiteral("mac")).toString() == mac)
-            device.insert(QStringLiteral("fault"), fault);
-        devices[i] = device;
-    }
-    fleet.insert(QStringLiteral("devices"), devices);
-    const QString path = dir.filePath(QStringLiteral("fleet.json"));
-    QFile out(path);
-    out.open(QIODevice::WriteOnly);
-    out.write(QJsonDocument(fleet).toJson());
-    return path;
-}
 
 QStringList trades(const QString &recordPath)
 {

@@ -1,4 +1,5 @@
 #include "support/devsimprocess.h"
+#include "support/faultfleet.h"
 #include "support/noticewatcher.h"
 #include "support/samplerecord.h"
 #include "support/waituntil.h"
@@ -6,10 +7,6 @@
 #include "ui/mainwindowform.h"
 
 #include <QDialog>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,30 +16,8 @@
 
 namespace {
 
-const QString demoFleet = QStringLiteral(QUILLON_SOURCE_DIR "/devsim/fleets/demo.json");
 constexpr int macColumn = 4;
 constexpr int portColumn = 6;
-
-// The demo fleet with one device given a fault.
-QString fleetWithFault(const QTemporaryDir &dir, const QString &mac, const QString &fault)
-{
-    QFile in(demoFleet);
-    in.open(QIODevice::ReadOnly);
-    QJsonObject fleet = QJsonDocument::fromJson(in.readAll()).object();
-    QJsonArray devices = fleet.value(QStringLiteral("devices")).toArray();
-    for (int i = 0; i < devices.size(); ++i) {
-        QJsonObject device = devices[i].toObject();
-        if (device.value(QStringLiteral("mac")).toString() == mac)
-            device.insert(QStringLiteral("fault"), fault);
-        devices[i] = device;
-    }
-    fleet.insert(QStringLiteral("devices"), devices);
-    const QString path = dir.filePath(QStringLiteral("fleet.json"));
-    QFile out(path);
-    out.open(QIODevice::WriteOnly);
-    out.write(QJsonDocument(fleet).toJson());
-    return path;
-}
 
 int rowOf(MainWindow &w, const QString &mac)
 {
