@@ -177,6 +177,17 @@ private:
                                             rule.split(' ')) == 0;
     }
 
+    // The same on the devices' side, in the lan namespace.
+    bool lanNft(const QString &rule)
+    {
+        const QStringList inLan{"netns", "exec", lab::env("QUILLON_LAB_LAN_NS"), "nft"};
+        QProcess::execute("ip", inLan + QStringList{"add", "table", "inet", "quillontest"});
+        QProcess::execute("ip", inLan + QStringList{"add chain inet quillontest input { type filter hook input "
+                                                    "priority 0 ; }"});
+        return QProcess::execute("ip", inLan + QStringList{"add", "rule", "inet", "quillontest", "input"} +
+                                           rule.split(' ')) == 0;
+    }
+
     QTemporaryDir dir;
     std::unique_ptr<DevsimProcess> sim;
     QString fleetFile;
@@ -187,6 +198,8 @@ private slots:
     {
         sim.reset();
         QProcess::execute("nft", {"delete", "table", "inet", "quillontest"});
+        QProcess::execute("ip", {"netns", "exec", lab::env("QUILLON_LAB_LAN_NS"), "nft", "delete", "table", "inet",
+                                 "quillontest"});
     }
 
     void helpVersionAndLanguage()
@@ -255,6 +268,26 @@ private slots:
         QVERIFY2(table.exitCode == 0, qPrintable(describe(table)));
         QCOMPARE(table.out.count('\n'), 2);
         QVERIFY(table.out.contains("02:51:00:00:02:42"));
+    }
+
+    // A LAN that drops the limited broadcast and the group: only the subnets' own broadcast
+    // addresses reach the devices, and only --directed sends to them.
+    void discoverDirected()
+    {
+        QVERIFY(startFleet(twoNetworkFleet()));
+        QVERIFY(lanNft("ip daddr 255.255.255.255 drop"));
+        QVERIFY(lanNft("ip daddr 239.255.255.250 drop"));
+        const QStringList discover{"discover", "--format", "json", "--repeat", "1", "--wait", "500"};
+        const Run plain = quillonctl(discover);
+        QVERIFY2(plain.exitCode == 1, qPrintable(describe(plain)));
+        const Run directed = quillonctl(discover + QStringList{"--directed"});
+        QVERIFY2(directed.exitCode == 0, qPrintable(describe(directed)));
+        const QJsonArray devices = devicesOf(directed);
+        QCOMPARE(devices.size(), 5);
+        QCOMPARE(deviceWithMac(devices, "02:51:00:00:77:41").value("adapter").toString(),
+                 lab::env("QUILLON_LAB_PC2_IF"));
+        // One probe per adapter reached each device: its subnet's broadcast address.
+        QCOMPARE(deviceWithMac(devices, "02:51:00:00:02:42").value("replies").toInt(), 1);
     }
 
     void discoverFindsNothing()
