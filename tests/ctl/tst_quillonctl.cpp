@@ -26,7 +26,7 @@ struct Run
     QString err;
 };
 
-Run quillonctl(const QStringList &arguments, const QProcessEnvironment &environment = {})
+Run runInCLocale(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -36,13 +36,34 @@ Run quillonctl(const QStringList &arguments, const QProcessEnvironment &environm
     for (const QString &key : environment.keys())
         env.insert(key, environment.value(key));
     process.setProcessEnvironment(env);
-    process.start(lab::buildDir() + QStringLiteral("/ctl/quillonctl"), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(kRunTimeoutMs))
         process.kill();
     process.waitForFinished();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString quillonctlPath()
+{
+    return lab::buildDir() + QStringLiteral("/ctl/quillonctl");
+}
+
+Run quillonctl(const QStringList &arguments, const QProcessEnvironment &environment = {})
+{
+    return runInCLocale(quillonctlPath(), arguments, environment);
+}
+
+// quillonctl with a terminal for its standard output and error (script(1) gives it a pseudo
+// terminal); both come back in out.
+Run quillonctlOnTerminal(const QStringList &arguments)
+{
+    QStringList quoted{quillonctlPath()};
+    quoted += arguments;
+    for (QString &word : quoted)
+        word = QLatin1Char('\'') + word.replace(QLatin1Char('\''), QLatin1String("'\\''")) + QLatin1Char('\'');
+    return runInCLocale(QStringLiteral("script"), {"-qec", quoted.join(QLatin1Char(' ')), "/dev/null"}, {});
 }
 
 QString describe(const Run &run)
@@ -558,6 +579,15 @@ private slots:
         const Run upload = quillonctl(QStringList{"web", mac, "upload", firmware} + kCredentials);
         QVERIFY2(upload.exitCode == 0, qPrintable(describe(upload)));
         QVERIFY(upload.out.contains("Uploaded V5.2.11.zip (300000 bytes)"));
+        QVERIFY2(!upload.err.contains(QLatin1Char('[')), qPrintable(upload.err));
+        // On a terminal the progress bar is redrawn in place up to the whole request (the file
+        // and its form part's headers).
+        const Run shown = quillonctlOnTerminal(QStringList{"web", mac, "upload", firmware} + kCredentials);
+        QVERIFY2(shown.exitCode == 0, qPrintable(describe(shown)));
+        const QRegularExpressionMatch whole =
+            QRegularExpression(QStringLiteral("\\r\\[#{30}\\] 100%  (\\d+)/\\1 bytes")).match(shown.out);
+        QVERIFY2(whole.hasMatch() && whole.captured(1).toInt() > 300000, qPrintable(describe(shown)));
+        QVERIFY(shown.out.contains("Uploaded V5.2.11.zip (300000 bytes)"));
 
         const Run wrong = quillonctl({"web", mac, "datetime", "--user", "admin", "--password", "wrong"});
         QVERIFY2(wrong.exitCode == 4, qPrintable(describe(wrong)));
