@@ -77,13 +77,16 @@ void tst_CachedSizeDelegate::sameSizesAsQt()
         }
 }
 
-// The kerned row only proves something if the font kerns those pairs.
+// The kerned row only proves something if the font kerns a pair in it.
 void tst_CachedSizeDelegate::fontKernsTheKernedRow()
 {
     Table table;
     const QFontMetricsF metrics(table.cellOption().font);
-    QVERIFY(metrics.horizontalAdvance(QStringLiteral("AV")) <
-            metrics.horizontalAdvance(QLatin1Char('A')) + metrics.horizontalAdvance(QLatin1Char('V')));
+    int kerned = 0;
+    for (const QString pair : {"AV", "VA", "Ty", "To", "LT"})
+        if (metrics.horizontalAdvance(pair) != metrics.horizontalAdvance(pair[0]) + metrics.horizontalAdvance(pair[1]))
+            ++kerned;
+    QVERIFY(kerned > 0);
 }
 
 QTEST_MAIN(tst_CachedSizeDelegate)
