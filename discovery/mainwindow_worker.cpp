@@ -1,5 +1,6 @@
 #include "engine/worker.h"
 #include "ui/mainwindow.h"
+#include "ui/repaintthrottle.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -32,6 +33,7 @@ void MainWindow::InitConcurrent()
     });
     connect(concurrent_worker_, &WorkerObject::datagramsReceived, this,
             [this](const DatagramBatch &datagrams) {
+                tableRepaint->hold();
                 for (const ReceivedDatagram &datagram : datagrams) {
                     datagramSender = QHostAddress(datagram.from);
                     newRecvData(datagram.bytes, static_cast<unsigned long>(datagram.bytes.size()));

@@ -4,6 +4,7 @@ quillon_add_test(tst_tablemenu GUI LAB SOURCES ui/tst_tablemenu.cpp LABELS ui TI
 add_dependencies(tst_tablemenu quillon-devsim)
 quillon_add_test(tst_iplineedit GUI NOSOCKET SOURCES ui/tst_iplineedit.cpp LABELS ui)
 quillon_add_test(tst_cachedsizedelegate GUI NOSOCKET SOURCES ui/tst_cachedsizedelegate.cpp LABELS ui)
+quillon_add_test(tst_repaintthrottle GUI NOSOCKET SOURCES ui/tst_repaintthrottle.cpp LABELS ui)
 quillon_add_test(tst_windowsize SOURCES ui/tst_windowsize.cpp LABELS ui)
 quillon_add_test(tst_webdialog GUI LAB RESOURCES SOURCES ui/tst_webdialog.cpp LABELS ui TIMEOUT 120)
 add_dependencies(tst_webdialog quillon-devsim)

@@ -28,6 +28,7 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QPushButton;
 class QTimer;
+class RepaintThrottle;
 class QUdpSocket;
 class Ui_MainWindow;
 class WebSession;
@@ -201,6 +202,8 @@ public:
     void fitRowToContents(int row, const QString (&texts)[tablecolumn::count]);
     // The rows' label hint, once measured.
     int rowLabelHint = -1;
+    // The table painted at most once a frame while replies arrive.
+    RepaintThrottle *tableRepaint = nullptr;
     // Removes every row (the start of a search).
     void clearDeviceTable();
     // Row of each listed MAC address, so that placing a reply never scans the table.

@@ -4,6 +4,7 @@
 #include "ui/centredtableitem.h"
 #include "ui/devicetablecolumns.h"
 #include "ui/mainwindowform.h"
+#include "ui/repaintthrottle.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -52,6 +53,7 @@ void MainWindow::setTableWidget(int row, int column)
     // ResizeToContents would measure every row again after each insert.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->setItemDelegate(new CachedSizeDelegate(table));
+    tableRepaint = new RepaintThrottle(table);
     table->setColumnCount(column);
     table->setRowCount(row);
 
