@@ -36,16 +36,12 @@ qreal shapedWidth(const QString &text, const QFont &font)
 
 QSize CachedSizeDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
+    if (option.font != learnedFont)
+        learnFont(option.font);
     const Key key(index.data(Qt::DisplayRole).toString(), index.data(Qt::TextAlignmentRole).toInt());
     const auto known = sizes.constFind(key);
     if (known != sizes.constEnd())
         return known.value();
-    if (plainLineHeight < 0 && inFace.none()) {
-        const QRawFont face = QRawFont::fromFont(option.font);
-        for (ushort c = firstPrintable; c <= lastLatin1; ++c)
-            if (c <= lastAscii || c >= firstPrintableUpper)
-                inFace[c] = face.supportsCharacter(QChar(c));
-    }
     // A plain line's size follows from its characters' advances once one such line of the same
     // alignment has been measured: shaping each new address or serial number is most of the
     // cost of sizing a long table.
@@ -121,7 +117,15 @@ qreal CachedSizeDelegate::advance(QChar c, const QFont &font) const
 void CachedSizeDelegate::clear()
 {
     sizes.clear();
-    inFace.reset();
+}
+
+void CachedSizeDelegate::learnFont(const QFont &font) const
+{
+    sizes.clear();
+    learnedFont = font;
+    const QRawFont face = QRawFont::fromFont(font);
+    for (ushort c = firstPrintable; c <= lastLatin1; ++c)
+        inFace[c] = (c <= lastAscii || c >= firstPrintableUpper) && face.supportsCharacter(QChar(c));
     plainLineHeight = -1;
     advanceKnown.reset();
     pairKnown.reset();

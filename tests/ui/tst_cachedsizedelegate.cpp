@@ -34,6 +34,7 @@ private slots:
     void sameSizesAsQt_data();
     void sameSizesAsQt();
     void fontKernsTheKernedRow();
+    void newFontAndClear();
 };
 
 void tst_CachedSizeDelegate::sameSizesAsQt_data()
@@ -87,6 +88,31 @@ void tst_CachedSizeDelegate::fontKernsTheKernedRow()
         if (metrics.horizontalAdvance(pair) != metrics.horizontalAdvance(pair[0]) + metrics.horizontalAdvance(pair[1]))
             ++kerned;
     QVERIFY(kerned > 0);
+}
+
+// A new font is measured afresh; forgetting the texts keeps what was learned of the font.
+void tst_CachedSizeDelegate::newFontAndClear()
+{
+    const QStringList texts{"02:51:00:00:03:E7", "192.168.0.5", "AVAV", QStringLiteral("门禁控制器")};
+    Table table(texts.size(), 1);
+    for (int row = 0; row < texts.size(); ++row)
+        table.setItem(row, 0, new QTableWidgetItem(texts[row]));
+    QStyleOptionViewItem option = table.cellOption();
+    CachedSizeDelegate remembering;
+    QStyledItemDelegate qts;
+    const auto sameAsQt = [&] {
+        for (int row = 0; row < texts.size(); ++row) {
+            const QModelIndex index = table.model()->index(row, 0);
+            if (remembering.sizeHint(option, index) != qts.sizeHint(option, index))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(sameAsQt());
+    option.font.setPointSizeF(option.font.pointSizeF() * 2);
+    QVERIFY(sameAsQt());
+    remembering.clear();
+    QVERIFY(sameAsQt());
 }
 
 QTEST_MAIN(tst_CachedSizeDelegate)
